@@ -1,0 +1,14 @@
+#pragma once
+
+#include <ostream>
+#include <span>
+#include <string>
+
+namespace sallowmere {
+
+// Runs the command line `args` (without the program name) of sallowmere-cli, writing results to
+// `out` and errors to `err`. Returns the exit status: 0 success, 1 a finding (a repeated code,
+// no free code), 2 a usage error, a missing table or a load error.
+int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+
+}  // namespace sallowmere

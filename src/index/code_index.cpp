@@ -1,0 +1,52 @@
+#include "index/code_index.h"
+
+namespace sallowmere {
+
+std::string_view OriginText(int origin_tag) {
+  if (origin_tag >= kMiscBase) return "Misc.txt";
+  if (origin_tag >= kWeaponBase) return "Weapon.txt";
+  return "Armor.txt";
+}
+
+std::string DuplicateMessage(std::string_view code) {
+  // No space between the code and "is": the message has always read this way.
+  return "Error Itemcode: " + std::string(code) + "is used for 2 items.";
+}
+
+template <class RecordT>
+void CodeIndex::AddTable(const Table<RecordT>& table, int base) {
+  for (int row = 0; row <= table.LastRow(); ++row) {
+    const std::string_view code = table.Code(row);
+    if (code.empty()) continue;
+    const int line = table.rows[row].line;
+    // A hash map instead of a scan of the entries keeps the build linear in rows.
+    const auto [at, added] = positions_.try_emplace(std::string(code), entries_.size());
+    if (added) {
+      entries_.push_back(
+          {std::string(code), static_cast<std::int16_t>(base + row), table.file_name, line});
+    } else {
+      duplicates_.push_back({std::string(code), table.file_name, line, at->second});
+    }
+  }
+}
+
+CodeIndex CodeIndex::Build(const Module1& tables) {
+  CodeIndex index;
+  index.AddTable(tables.ArmorTable(), kArmorBase);
+  index.AddTable(tables.WeaponTable(), kWeaponBase);
+  index.AddTable(tables.MiscTable(), kMiscBase);
+  return index;
+}
+
+const IndexEntry* CodeIndex::Find(std::string_view code) const {
+  const auto at = positions_.find(code);
+  return at == positions_.end() ? nullptr : &entries_[at->second];
+}
+
+LookupResult CodeIndex::Lookup(std::string_view code) const {
+  const IndexEntry* entry = Find(code);
+  if (entry == nullptr) return {"Free", ""};
+  return {"Used", OriginText(entry->origin_tag)};
+}
+
+}  // namespace sallowmere

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "tables/module1.h"
+
+namespace sallowmere {
+
+// The table bases of origin tags: a tag is its table's base plus the row index.
+inline constexpr int kArmorBase = 0;
+inline constexpr int kWeaponBase = 10000;
+inline constexpr int kMiscBase = 20000;
+
+// The name of the table an origin tag points into: "Armor.txt" below 10000, "Weapon.txt" from
+// 10000 to 19999, "Misc.txt" from 20000.
+std::string_view OriginText(int origin_tag);
+
+// The message for a repeated code: "Error Itemcode: " + code + "is used for 2 items.".
+std::string DuplicateMessage(std::string_view code);
+
+// One distinct code: where it was first met.
+struct IndexEntry {
+  std::string code;
+  std::int16_t origin_tag;  // OriginTag: table base + row index
+  std::string file;         // the table's file name as found in the folder
+  int line;                 // the row's line in that file
+};
+
+// A row whose code an earlier row already used.
+struct DuplicateReport {
+  std::string code;
+  std::string file;  // where the repeat stands
+  int line;
+  std::size_t first_entry;  // the entry holding the first use
+};
+
+// Status and origin texts for a looked-up code.
+struct LookupResult {
+  std::string_view status;  // "Used" or "Free"
+  std::string_view origin;  // OriginText of the entry, empty when free
+};
+
+// Every code of the three tables: one entry per distinct non-empty code in load order (armor,
+// weapons, misc, each from its first row), the repeats, and an exact lookup.
+class CodeIndex {
+ public:
+  CodeIndex() = default;
+
+  // Builds the index of `tables`' codes. Codes compare byte for byte, so letter case counts;
+  // the first use keeps the entry and every later use is reported, in load order. Empty codes
+  // are skipped.
+  static CodeIndex Build(const Module1& tables);
+
+  const std::vector<IndexEntry>& Entries() const { return entries_; }
+  const std::vector<DuplicateReport>& Duplicates() const { return duplicates_; }
+
+  // The entry whose code equals `code` exactly, or nullptr (always for the empty text).
+  const IndexEntry* Find(std::string_view code) const;
+
+  // "Used" with the entry's origin text when `code` is in the index, else "Free" and "".
+  LookupResult Lookup(std::string_view code) const;
+
+ private:
+  template <class RecordT>
+  void AddTable(const Table<RecordT>& table, int base);
+
+  struct Hash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const {
+      return std::hash<std::string_view>{}(text);
+    }
+  };
+
+  std::vector<IndexEntry> entries_;
+  std::vector<DuplicateReport> duplicates_;
+  std::unordered_map<std::string, std::size_t, Hash, std::equal_to<>> positions_;
+};
+
+}  // namespace sallowmere

@@ -1,0 +1,91 @@
+#include "index/table_folder.h"
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <system_error>
+
+#include "tables/table_file.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace sallowmere {
+namespace {
+
+// On Windows a hidden or system file is not offered to the user, so it does not count as a table.
+bool IsHiddenOrSystem([[maybe_unused]] const fs::path& path) {
+#ifdef _WIN32
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+#else
+  return false;
+#endif
+}
+
+bool IsTableFile(const fs::path& path) {
+  std::error_code error;
+  return fs::is_regular_file(fs::status(path, error)) && !IsHiddenOrSystem(path);
+}
+
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+// The name `wanted` is found under in `folder`: itself when that is a table file, else the
+// smallest (byte order) name equal to it ignoring case, so the choice does not depend on the
+// order the directory lists its entries. Empty when there is none.
+std::string FindTable(const fs::path& folder, std::string_view wanted) {
+  if (IsTableFile(folder / PathFromBytes(wanted))) return std::string(wanted);
+  std::string found;
+  std::error_code error;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    const std::string name = BytesFromPath(it->path().filename());
+    if (EqualIgnoringAsciiCase(name, wanted) && (found.empty() || name < found) &&
+        IsTableFile(it->path())) {
+      found = name;
+    }
+  }
+  return found;
+}
+
+}  // namespace
+
+char PathSeparator() {
+#ifdef _WIN32
+  return '\\';
+#else
+  return '/';
+#endif
+}
+
+std::string ToTableFolder(std::string_view folder_path) {
+  std::string folder(folder_path);
+  if (folder.empty() || (folder.back() != '/' && folder.back() != '\\')) folder += PathSeparator();
+  return folder;
+}
+
+FolderCheck CheckTableFolder(std::string_view folder_path) {
+  FolderCheck check;
+  check.table_folder = ToTableFolder(folder_path);
+  const fs::path folder = PathFromBytes(check.table_folder);
+  const std::array<std::string*, 3> names = {&check.files.armor, &check.files.weapons,
+                                             &check.files.misc};
+  for (std::string* name : names) {
+    std::string found = FindTable(folder, *name);
+    if (found.empty()) {
+      check.missing = check.table_folder + *name + " was not found";
+      return check;
+    }
+    *name = std::move(found);
+  }
+  return check;
+}
+
+}  // namespace sallowmere

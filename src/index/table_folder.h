@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "tables/module1.h"
+
+namespace sallowmere {
+
+// The path separator the platform's folder paths use: "\" on Windows, "/" elsewhere.
+char PathSeparator();
+
+// `folder_path` ending in a separator: unchanged when it ends in "/" or "\", else followed by
+// PathSeparator().
+std::string ToTableFolder(std::string_view folder_path);
+
+// The outcome of checking a folder for its three tables.
+struct FolderCheck {
+  std::string table_folder;            // the folder, ending in a separator
+  TableFiles files;                    // the names the tables were found under
+  std::optional<std::string> missing;  // set at the first missing table: the message to show
+};
+
+// Checks `folder_path` for armor.txt, weapons.txt and misc.txt, in that order, stopping at the
+// first that is missing. A table is present when a regular file (or a link to one) of that name
+// exists, the name compared ignoring ASCII letter case, an exact-case match winning; a folder or
+// any other kind of file counts as missing, and so, on Windows, does a hidden or system file.
+// The missing message is the table folder followed by "armor.txt was not found" (or weapons.txt,
+// misc.txt). Never throws for a folder that cannot be read: its tables count as missing.
+FolderCheck CheckTableFolder(std::string_view folder_path);
+
+}  // namespace sallowmere

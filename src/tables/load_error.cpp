@@ -1,0 +1,47 @@
+#include "tables/load_error.h"
+
+namespace sallowmere {
+namespace {
+
+std::string Describe(const std::string& file, int line, LoadCause cause,
+                     const std::string& detail) {
+  std::string text = file;
+  if (line > 0) text += ":" + std::to_string(line);
+  text += ": ";
+  text += CauseName(cause);
+  text += ": ";
+  text += detail;
+  return text;
+}
+
+}  // namespace
+
+std::string_view CauseName(LoadCause cause) {
+  switch (cause) {
+    case LoadCause::kReadError: return "read error";
+    case LoadCause::kTooManyFields: return "too many fields";
+    case LoadCause::kTooManyRows: return "too many rows";
+    case LoadCause::kOverflow: return "overflow";
+    case LoadCause::kTypeMismatch: return "type mismatch";
+  }
+  return "error";
+}
+
+LoadError::LoadError(std::string file, int line, LoadCause cause, std::string detail, int column,
+                     std::string field_text)
+    : std::runtime_error(Describe(file, line, cause, detail)),
+      file_(std::move(file)),
+      line_(line),
+      column_(column),
+      field_text_(ShortenField(field_text)),
+      cause_(cause),
+      detail_(std::move(detail)) {}
+
+std::string ShortenField(std::string_view text) {
+  // A field can be a megabyte long; a message only needs enough to find it in the file.
+  constexpr std::size_t kShown = 40;
+  if (text.size() <= kShown) return std::string(text);
+  return std::string(text.substr(0, kShown)) + "...";
+}
+
+}  // namespace sallowmere

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace sallowmere {
+
+// What went wrong while reading a table.
+enum class LoadCause { kReadError, kTooManyFields, kTooManyRows, kOverflow, kTypeMismatch };
+
+// The cause as scripts read it: "read error", "too many fields", "too many rows", "overflow",
+// "type mismatch".
+std::string_view CauseName(LoadCause cause);
+
+// The one error the table loaders throw. It names the file (as found in the folder), the 1-based
+// physical line (0 when the fault concerns the whole file), the column (-1 when none applies), the
+// field text (shortened when long) and the cause. what() reads "FILE:LINE: CAUSE: DETAIL", or
+// "FILE: CAUSE: DETAIL" when there is no line.
+class LoadError : public std::runtime_error {
+ public:
+  LoadError(std::string file, int line, LoadCause cause, std::string detail, int column = -1,
+            std::string field_text = {});
+
+  const std::string& File() const { return file_; }
+  int Line() const { return line_; }
+  int Column() const { return column_; }
+  const std::string& FieldText() const { return field_text_; }
+  LoadCause Cause() const { return cause_; }
+  const std::string& Detail() const { return detail_; }
+
+ private:
+  std::string file_;
+  int line_;
+  int column_;
+  std::string field_text_;
+  LoadCause cause_;
+  std::string detail_;
+};
+
+// A field's text as a message shows it: its first 40 bytes followed by "..." when longer.
+std::string ShortenField(std::string_view text);
+
+}  // namespace sallowmere

@@ -1,0 +1,18 @@
+#include "tables/module1.h"
+
+#include "tables/table_loader.h"
+
+namespace sallowmere {
+
+void Module1::LoadAllTables(const TableFiles& files) {
+  // Read everything first and replace the tables only when all three are read, so a failed load
+  // never leaves a mix of old and half-read tables.
+  Table<ArmorRecord> armor = LoadArmorTable(table_folder_, files.armor);
+  Table<WeaponRecord> weapons = LoadWeaponTable(table_folder_, files.weapons);
+  Table<MiscRecord> misc = LoadMiscTable(table_folder_, files.misc);
+  armor_table_ = std::move(armor);
+  weapon_table_ = std::move(weapons);
+  misc_table_ = std::move(misc);
+}
+
+}  // namespace sallowmere

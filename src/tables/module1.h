@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+
+#include "tables/item_table.h"
+
+namespace sallowmere {
+
+// The names under which the three tables were found in the folder.
+struct TableFiles {
+  std::string armor = "armor.txt";
+  std::string weapons = "weapons.txt";
+  std::string misc = "misc.txt";
+};
+
+// The program's loaded state: the table folder and the three tables of the latest successful load.
+// The window owns one; tests create as many as they like.
+class Module1 {
+ public:
+  // The folder of the latest load request, ending in a path separator; empty before the first.
+  const std::string& TableFolder() const { return table_folder_; }
+  void SetTableFolder(std::string folder) { table_folder_ = std::move(folder); }
+
+  const Table<ArmorRecord>& ArmorTable() const { return armor_table_; }
+  const Table<WeaponRecord>& WeaponTable() const { return weapon_table_; }
+  const Table<MiscRecord>& MiscTable() const { return misc_table_; }
+
+  // Reads armor, weapons and misc, in that order, from TableFolder() under the names in `files`.
+  // Throws LoadError at the first fault; the tables then keep what the previous load gave them.
+  void LoadAllTables(const TableFiles& files = {});
+
+ private:
+  std::string table_folder_;
+  Table<ArmorRecord> armor_table_;
+  Table<WeaponRecord> weapon_table_;
+  Table<MiscRecord> misc_table_;
+};
+
+}  // namespace sallowmere

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "tables/width.h"
+
+namespace sallowmere {
+
+// The leading number of `text` by the lenient rule numeric columns use. Spaces, tabs and line
+// feeds anywhere are ignored; then an optional sign, digits, an optional "." and fraction and an
+// optional exponent ("E" or "D", either case, with optional sign) are read, or "&H"/"&O" (either
+// case) and hexadecimal/octal digits, read as an unsigned number. Reading stops at the first
+// character that cannot continue the number. Never fails: text with no leading number gives 0; a
+// number too large for a double gives an infinity.
+double Val(std::string_view text);
+
+// `value` rounded to the nearest integer (halves to the even neighbour) if that lies within the
+// range of `width` (kByte, kInteger or kLong); std::nullopt (an overflow) otherwise.
+std::optional<std::int32_t> RoundToWidth(double value, Width width);
+
+// The number that the whole of `text` spells by the strict rule, independent of the locale:
+// optional spaces or tabs around either "&H"/"&O" (either case) and at least one hexadecimal/octal
+// digit, or an optional sign, digits in which "," may stand between two digits of the integer part
+// (and is ignored), an optional "." with digits, and an optional exponent "E" (either case) with
+// optional sign and digits. At least one digit is required before the exponent. std::nullopt (a
+// type mismatch) for anything else, the empty text included.
+std::optional<double> ParseStrictNumber(std::string_view text);
+
+}  // namespace sallowmere

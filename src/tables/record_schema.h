@@ -1,0 +1,62 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "tables/width.h"
+
+namespace sallowmere {
+
+// How a numeric column's text becomes a number: the lenient leading-number rule (Val), or the
+// strict whole-field rule (ParseStrictNumber) that rejects text which is not a number.
+enum class Rule { kVal, kStrict };
+
+// Columns `first` to `last` (inclusive, 0-based) all have `width`, read by `rule`.
+struct ColumnRange {
+  int first;
+  int last;
+  Width width;
+  Rule rule = Rule::kVal;
+};
+
+// Where one column's value is kept: the `slot`-th value of its width within a record.
+struct ColumnSlot {
+  Width width;
+  Rule rule;
+  int slot;
+};
+
+// The layout of one table's rows: its file name, its column ranges in column order, and the
+// column holding the item code.
+class RecordLayout {
+ public:
+  // `ranges` must cover columns 0 to the last without gap or overlap, and `code_column` must be a
+  // string column; otherwise throws std::logic_error (a fault of the program, not of a table).
+  RecordLayout(std::string_view file_name, std::vector<ColumnRange> ranges, int code_column);
+
+  std::string_view FileName() const { return file_name_; }
+  std::span<const ColumnRange> Ranges() const { return ranges_; }
+  int ColumnCount() const { return static_cast<int>(columns_.size()); }
+  int CodeColumn() const { return code_column_; }
+
+  // The slot of `column`, which must lie in 0 to ColumnCount() - 1.
+  const ColumnSlot& Column(int column) const { return columns_[column]; }
+
+  // How many columns of `width` a record has.
+  int SlotCount(Width width) const { return slot_counts_[static_cast<int>(width)]; }
+
+ private:
+  std::string_view file_name_;
+  std::vector<ColumnRange> ranges_;
+  std::vector<ColumnSlot> columns_;
+  int slot_counts_[4] = {};
+  int code_column_;
+};
+
+// The layouts of armor.txt, weapons.txt and misc.txt.
+const RecordLayout& ArmorLayout();
+const RecordLayout& WeaponLayout();
+const RecordLayout& MiscLayout();
+
+}  // namespace sallowmere

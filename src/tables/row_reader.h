@@ -1,0 +1,59 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string_view>
+
+namespace sallowmere {
+
+// Splits a table's text into lines. A line ends at CR, CRLF or a lone LF; the end is not part of
+// the line. Text after the last line end forms a last line only when it is not empty.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view text) : rest_(text) {}
+
+  // Stores the next line in `line` and returns true; returns false at the end of the text.
+  bool Next(std::string_view& line);
+
+  // The 1-based number of the line returned last (0 before the first).
+  int LineNumber() const { return line_number_; }
+
+ private:
+  std::string_view rest_;
+  int line_number_ = 0;
+};
+
+// The fields of one row, as views into the row's text. Positions past Count() read as empty, so a
+// short row never shows an earlier row's values.
+class RowFields {
+ public:
+  static constexpr int kCapacity = 501;
+
+  std::string_view operator[](int column) const {
+    return column >= 0 && column < count_ ? fields_[column] : std::string_view{};
+  }
+  int Count() const { return count_; }
+
+ private:
+  friend bool SplitRow(std::string_view line, RowFields& fields);
+  std::array<std::string_view, kCapacity> fields_{};
+  int count_ = 0;
+};
+
+// Splits a line at its tabs into `fields`, replacing what they held. One trailing tab ends the
+// last field without adding an empty one; two add one empty field. Each field loses its leading
+// and trailing spaces (code 32 only). Returns false, leaving `fields` undefined, when the line has
+// more than RowFields::kCapacity fields.
+bool SplitRow(std::string_view line, RowFields& fields);
+
+// The most data rows a table may hold.
+inline constexpr int kMaxDataRows = 501;
+
+// Reads a table's text: skips the header line and empty lines and calls `on_row` for each data
+// row with its 1-based line number and its fields, in order. Throws LoadError naming `file_name`
+// and the line when a row has too many fields or the table more than kMaxDataRows data rows;
+// exceptions from `on_row` pass through.
+void ReadRows(std::string_view text, std::string_view file_name,
+              const std::function<void(int line, const RowFields& fields)>& on_row);
+
+}  // namespace sallowmere

@@ -1,0 +1,131 @@
+#include "cli/cli.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "table_text.h"
+
+namespace sallowmere {
+namespace {
+
+struct CliRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+CliRun RunWith(const std::vector<std::string>& args) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = RunCli(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+std::string Sample() { return (testing::ExamplesDir() / "sample-mod").string(); }
+std::string Duplicates() { return (testing::ExamplesDir() / "duplicates-mod").string(); }
+
+TEST(CliTest, ListPrintsEveryEntryInLoadOrder) {
+  const CliRun run = RunWith({"list", Sample()});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  std::istringstream lines(run.out);
+  std::vector<std::string> all;
+  for (std::string line; std::getline(lines, line);) all.push_back(line);
+  ASSERT_EQ(all.size(), 90u);
+  EXPECT_EQ(all.front(), "r0c\t0\tArmor.txt\tarmor.txt:2");
+  EXPECT_EQ(all[30], "r0s\t10000\tWeapon.txt\tweapons.txt:2");
+  EXPECT_EQ(all.back(), "m2s\t20027\tMisc.txt\tmisc.txt:29");
+}
+
+TEST(CliTest, CheckReportsEveryRepeat) {
+  EXPECT_EQ(RunWith({"check", Sample()}).status, 0);
+  EXPECT_EQ(RunWith({"check", Sample()}).out, "");
+  const CliRun run = RunWith({"check", Duplicates()});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out,
+            "armor.txt:8: duplicate code \"q0v\" (first used at armor.txt:4)\n"
+            "weapons.txt:5: duplicate code \"r0c\" (first used at armor.txt:2)\n"
+            "weapons.txt:12: duplicate code \"l0s\" (first used at weapons.txt:10)\n"
+            "misc.txt:7: duplicate code \"t0d\" (first used at weapons.txt:3)\n"
+            "misc.txt:14: duplicate code \"l0s\" (first used at weapons.txt:10)\n");
+}
+
+struct CliCase {
+  std::vector<std::string> args;
+  int status;
+  std::string out;
+};
+
+TEST(CliTest, LookupAndSuggest) {
+  const std::vector<CliCase> cases = {
+      {{"lookup", Sample(), "r0c", "R0C", "t0d", "m2s", "zz9"},
+       0,
+       "r0c\tUsed\tArmor.txt\nR0C\tFree\nt0d\tUsed\tWeapon.txt\nm2s\tUsed\tMisc.txt\nzz9\tFree\n"},
+      {{"suggest", Sample(), "--count", "3", "r?c"}, 0, "r2c\nr3c\nr4c\n"},
+      {{"suggest", Sample(), "r?c", "--count", "2"}, 0, "r2c\nr3c\n"},
+      {{"suggest", Sample(), "--count", "2"}, 0, "000\n001\n"},
+      {{"suggest", Sample(), "r0c"}, 1, ""},
+      {{"suggest", Sample(), "R0C"}, 0, "R0C\n"},
+  };
+  for (const CliCase& c : cases) {
+    const CliRun run = RunWith(c.args);
+    EXPECT_EQ(run.status, c.status) << c.args[0] << " " << c.args.back();
+    EXPECT_EQ(run.out, c.out) << c.args[0] << " " << c.args.back();
+  }
+  EXPECT_EQ(RunWith({"suggest", Sample()}).out.size(), 40u);  // ten codes of three and a newline
+}
+
+TEST(CliTest, UsageErrorsExitTwo) {
+  const std::vector<std::vector<std::string>> cases = {
+      {},
+      {"frobnicate", Sample()},
+      {"list"},
+      {"list", ""},
+      {"list", Sample(), "extra"},
+      {"lookup", Sample()},
+      {"suggest", Sample(), "--count"},
+      {"suggest", Sample(), "--count", "0"},
+      {"suggest", Sample(), "--count", "3x"},
+      {"suggest", Sample(), "a?", "b?"},
+  };
+  for (const std::vector<std::string>& args : cases) {
+    const CliRun run = RunWith(args);
+    EXPECT_EQ(run.status, 2) << (args.empty() ? "" : args[0]);
+    EXPECT_NE(run.err.find("Usage: sallowmere-cli"), std::string::npos);
+    EXPECT_EQ(run.out, "");
+  }
+  EXPECT_EQ(RunWith({"--help"}).status, 0);
+  EXPECT_NE(RunWith({"--help"}).out.find("suggest FOLDER"), std::string::npos);
+  EXPECT_EQ(RunWith({"--version"}).out.rfind("sallowmere-cli ", 0), 0u);
+}
+
+TEST(CliTest, MissingTableAndLoadErrorsGoToStderr) {
+  testing::TempFolder folder;
+  folder.Write("armor.txt", "h\r\n");
+  CliRun run = RunWith({"list", folder.PathText()});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, folder.PathText() + "/weapons.txt was not found\n");
+
+  testing::WriteMod(folder, {"a"}, {"b", "c", "d"}, {"e"});
+  folder.Write("weapons.txt",
+               testing::MakeTable({testing::MakeRow(WeaponLayout(), "b"), "", "",
+                                   testing::MakeRow(WeaponLayout(), "c", {{30, "38999"}})}));
+  const std::vector<std::vector<std::string>> commands = {{"list", folder.PathText()},
+                                                          {"check", folder.PathText()},
+                                                          {"lookup", folder.PathText(), "a"},
+                                                          {"suggest", folder.PathText()}};
+  for (const std::vector<std::string>& args : commands) {
+    run = RunWith(args);
+    EXPECT_EQ(run.status, 2) << args[0];
+    EXPECT_EQ(run.out, "") << args[0];
+    EXPECT_EQ(run.err, "weapons.txt:5: overflow: column 30 \"38999\" does not fit an integer\n")
+        << args[0];
+  }
+}
+
+}  // namespace
+}  // namespace sallowmere

@@ -1,0 +1,108 @@
+#include "index/code_index.h"
+
+#include <gtest/gtest.h>
+
+#include "table_text.h"
+
+namespace sallowmere {
+namespace {
+
+using testing::TempFolder;
+using testing::WriteMod;
+
+CodeIndex IndexOf(const std::vector<std::string>& armor, const std::vector<std::string>& weapons,
+                  const std::vector<std::string>& misc) {
+  TempFolder folder;
+  WriteMod(folder, armor, weapons, misc);
+  Module1 module;
+  module.SetTableFolder(folder.PathText() + "/");
+  module.LoadAllTables();
+  return CodeIndex::Build(module);
+}
+
+struct EntryView {
+  std::string code;
+  int tag;
+  std::string file;
+  int line;
+  bool operator==(const EntryView&) const = default;
+};
+
+std::vector<EntryView> View(const CodeIndex& index) {
+  std::vector<EntryView> out;
+  for (const IndexEntry& e : index.Entries()) out.push_back({e.code, e.origin_tag, e.file, e.line});
+  return out;
+}
+
+TEST(CodeIndexTest, EntriesInLoadOrderWithTags) {
+  const CodeIndex index = IndexOf({"hlm", "bts"}, {"axe"}, {"", "gem", "Gem"});
+  EXPECT_EQ(View(index), (std::vector<EntryView>{{"hlm", 0, "armor.txt", 2},
+                                                 {"bts", 1, "armor.txt", 3},
+                                                 {"axe", 10000, "weapons.txt", 2},
+                                                 {"gem", 20001, "misc.txt", 3},
+                                                 {"Gem", 20002, "misc.txt", 4}}));
+  EXPECT_TRUE(index.Duplicates().empty());
+}
+
+TEST(CodeIndexTest, EveryRepeatIsReportedAndTheFirstKeepsItsTag) {
+  const CodeIndex index =
+      IndexOf({"a0", "a1", "a2", "dup"}, {"w0", "w1", "w2", "w3", "w4", "w5", "w6", "dup", "dup"},
+              {"dup", "m1"});
+  ASSERT_EQ(index.Duplicates().size(), 3u);
+  const IndexEntry* first = index.Find("dup");
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->origin_tag, 3);
+  const std::vector<std::pair<std::string, int>> where = {
+      {"weapons.txt", 9}, {"weapons.txt", 10}, {"misc.txt", 2}};
+  for (std::size_t i = 0; i < where.size(); ++i) {
+    const DuplicateReport& report = index.Duplicates()[i];
+    EXPECT_EQ(report.code, "dup");
+    EXPECT_EQ(report.file, where[i].first);
+    EXPECT_EQ(report.line, where[i].second);
+    EXPECT_EQ(&index.Entries()[report.first_entry], first);
+  }
+  EXPECT_EQ(index.Entries().size(), 12u);
+  EXPECT_EQ(DuplicateMessage("dup"), "Error Itemcode: dupis used for 2 items.");
+}
+
+TEST(CodeIndexTest, EmptyCodesContributeNothing) {
+  const CodeIndex index = IndexOf({"", ""}, {}, {"  ", ""});
+  EXPECT_TRUE(index.Entries().empty());
+  EXPECT_TRUE(index.Duplicates().empty());
+}
+
+TEST(CodeIndexTest, LastWeaponRowGetsItsTag) {
+  std::vector<std::string> codes;
+  for (int row = 0; row <= 500; ++row) codes.push_back("w" + std::to_string(row));
+  const CodeIndex index = IndexOf({}, codes, {});
+  ASSERT_EQ(index.Entries().size(), 501u);
+  EXPECT_EQ(index.Find("w500")->origin_tag, 10500);
+}
+
+TEST(CodeIndexTest, LookupIsExactAndCaseSensitive) {
+  const CodeIndex index = IndexOf({"cap"}, {"Axe"}, {"key"});
+  const std::vector<std::tuple<std::string, std::string_view, std::string_view>> cases = {
+      {"cap", "Used", "Armor.txt"}, {"Axe", "Used", "Weapon.txt"},
+      {"key", "Used", "Misc.txt"},  {"CAP", "Free", ""},
+      {"axe", "Free", ""},          {"cap ", "Free", ""},
+      {"ca", "Free", ""},           {"", "Free", ""},
+      {"keys", "Free", ""},
+  };
+  for (const auto& [code, status, origin] : cases) {
+    const LookupResult result = index.Lookup(code);
+    EXPECT_EQ(result.status, status) << code;
+    EXPECT_EQ(result.origin, origin) << code;
+  }
+}
+
+TEST(OriginTextTest, TagBoundaries) {
+  EXPECT_EQ(OriginText(0), "Armor.txt");
+  EXPECT_EQ(OriginText(9999), "Armor.txt");
+  EXPECT_EQ(OriginText(10000), "Weapon.txt");
+  EXPECT_EQ(OriginText(19999), "Weapon.txt");
+  EXPECT_EQ(OriginText(20000), "Misc.txt");
+  EXPECT_EQ(OriginText(20500), "Misc.txt");
+}
+
+}  // namespace
+}  // namespace sallowmere

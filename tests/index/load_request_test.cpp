@@ -1,0 +1,54 @@
+#include "index/load_request.h"
+
+#include <gtest/gtest.h>
+
+#include "table_text.h"
+
+namespace sallowmere {
+namespace {
+
+using testing::TempFolder;
+
+TEST(LoadFolderTest, LoadsAndIndexes) {
+  TempFolder folder;
+  testing::WriteMod(folder, {"a"}, {"b", "a"}, {"c"});
+  Module1 module;
+  const LoadOutcome outcome = LoadFolder(module, folder.PathText());
+  ASSERT_EQ(outcome.kind, LoadOutcome::Kind::kLoaded);
+  EXPECT_EQ(module.TableFolder(), folder.PathText() + "/");
+  EXPECT_EQ(outcome.index.Entries().size(), 3u);
+  EXPECT_EQ(outcome.index.Duplicates().size(), 1u);
+}
+
+TEST(LoadFolderTest, MissingTableKeepsTheTablesAndSetsTheFolder) {
+  TempFolder good;
+  testing::WriteMod(good, {"a"}, {"b"}, {"c"});
+  TempFolder partial;
+  partial.Write("armor.txt", "h\r\n");
+  partial.Write("misc.txt", "h\r\n");
+  Module1 module;
+  ASSERT_EQ(LoadFolder(module, good.PathText()).kind, LoadOutcome::Kind::kLoaded);
+
+  const LoadOutcome outcome = LoadFolder(module, partial.PathText());
+  EXPECT_EQ(outcome.kind, LoadOutcome::Kind::kMissingTable);
+  EXPECT_EQ(outcome.missing_message, partial.PathText() + "/weapons.txt was not found");
+  EXPECT_EQ(module.TableFolder(), partial.PathText() + "/");
+  EXPECT_EQ(module.ArmorTable().Code(0), "a");
+}
+
+TEST(LoadFolderTest, LoadErrorComesBackAsAValue) {
+  TempFolder folder;
+  testing::WriteMod(folder, {"a"}, {"b"}, {"c"});
+  folder.Write("weapons.txt",
+               testing::MakeTable({testing::MakeRow(WeaponLayout(), "b", {{164, "x"}})}));
+  Module1 module;
+  const LoadOutcome outcome = LoadFolder(module, folder.PathText());
+  ASSERT_EQ(outcome.kind, LoadOutcome::Kind::kLoadFailed);
+  ASSERT_TRUE(outcome.error);
+  EXPECT_STREQ(outcome.error->what(),
+               "weapons.txt:2: type mismatch: column 164 \"x\" is not a number");
+  EXPECT_TRUE(outcome.index.Entries().empty());
+}
+
+}  // namespace
+}  // namespace sallowmere

@@ -1,0 +1,111 @@
+#include "index/table_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "temp_folder.h"
+
+namespace sallowmere {
+namespace {
+
+using testing::TempFolder;
+
+TEST(ToTableFolderTest, AppendsASeparatorOnlyWhenMissing) {
+  const std::string sep(1, PathSeparator());
+  EXPECT_EQ(ToTableFolder("/mods/mine"), "/mods/mine" + sep);
+  EXPECT_EQ(ToTableFolder("/mods/mine/"), "/mods/mine/");
+  EXPECT_EQ(ToTableFolder("C:\\"), "C:\\");
+  EXPECT_EQ(ToTableFolder("C:\\mods\\"), "C:\\mods\\");
+  EXPECT_EQ(ToTableFolder("/"), "/");
+}
+
+void Touch(const TempFolder& folder, const std::filesystem::path& name) {
+  folder.Write(name, "h\r\n");
+}
+
+TEST(CheckTableFolderTest, AllPresent) {
+  TempFolder folder;
+  for (const char* name : {"armor.txt", "weapons.txt", "misc.txt"}) Touch(folder, name);
+  for (const std::string& path : {folder.PathText(), folder.PathText() + "/"}) {
+    const FolderCheck check = CheckTableFolder(path);
+    EXPECT_FALSE(check.missing) << *check.missing;
+    EXPECT_EQ(check.table_folder, folder.PathText() + "/");
+    EXPECT_EQ(check.files.armor, "armor.txt");
+    EXPECT_EQ(check.files.weapons, "weapons.txt");
+    EXPECT_EQ(check.files.misc, "misc.txt");
+  }
+}
+
+struct MissingCase {
+  std::vector<std::string> present;
+  std::string message_end;
+};
+
+TEST(CheckTableFolderTest, ReportsTheFirstMissingTableOnly) {
+  const std::vector<MissingCase> cases = {
+      {{}, "armor.txt was not found"},
+      {{"weapons.txt", "misc.txt"}, "armor.txt was not found"},
+      {{"armor.txt", "misc.txt"}, "weapons.txt was not found"},
+      {{"armor.txt", "weapons.txt"}, "misc.txt was not found"},
+      {{"armor.txt.bak", "weapons.txt", "misc.txt"}, "armor.txt was not found"},
+  };
+  for (const MissingCase& c : cases) {
+    TempFolder folder;
+    for (const std::string& name : c.present) Touch(folder, name);
+    const FolderCheck check = CheckTableFolder(folder.PathText());
+    ASSERT_TRUE(check.missing);
+    EXPECT_EQ(*check.missing, folder.PathText() + "/" + c.message_end);
+  }
+}
+
+TEST(CheckTableFolderTest, NamesMatchIgnoringCaseExactWinning) {
+  TempFolder folder;
+  Touch(folder, "Armor.TXT");
+  Touch(folder, "WEAPONS.txt");
+  Touch(folder, "weapons.TXT");
+  Touch(folder, "misc.txt");
+  Touch(folder, "Misc.txt");
+  const FolderCheck check = CheckTableFolder(folder.PathText());
+  ASSERT_FALSE(check.missing);
+  EXPECT_EQ(check.files.armor, "Armor.TXT");
+  EXPECT_EQ(check.files.weapons, "WEAPONS.txt");  // the smallest, whatever the listing order
+  EXPECT_EQ(check.files.misc, "misc.txt");
+}
+
+TEST(CheckTableFolderTest, OnlyRegularFilesCount) {
+  TempFolder folder;
+  std::filesystem::create_directory(folder.Path() / "armor.txt");
+  Touch(folder, "weapons.txt");
+  Touch(folder, "misc.txt");
+  FolderCheck check = CheckTableFolder(folder.PathText());
+  ASSERT_TRUE(check.missing);
+  EXPECT_EQ(*check.missing, folder.PathText() + "/armor.txt was not found");
+
+  // A folder of the exact name does not hide a file of another case.
+  Touch(folder, "ARMOR.txt");
+  check = CheckTableFolder(folder.PathText());
+  EXPECT_FALSE(check.missing);
+  EXPECT_EQ(check.files.armor, "ARMOR.txt");
+
+  // A link to a table counts; a dangling link does not.
+  std::filesystem::remove(folder.Path() / "misc.txt");
+  Touch(folder, "real/misc.txt");
+  std::filesystem::create_symlink(folder.Path() / "real/misc.txt", folder.Path() / "misc.txt");
+  EXPECT_FALSE(CheckTableFolder(folder.PathText()).missing);
+  std::filesystem::remove(folder.Path() / "real/misc.txt");
+  check = CheckTableFolder(folder.PathText());
+  ASSERT_TRUE(check.missing);
+  EXPECT_EQ(*check.missing, folder.PathText() + "/misc.txt was not found");
+}
+
+TEST(CheckTableFolderTest, AFolderThatDoesNotExistMissesArmor) {
+  TempFolder folder;
+  const std::string path = folder.PathText() + "/nowhere";
+  const FolderCheck check = CheckTableFolder(path);
+  ASSERT_TRUE(check.missing);
+  EXPECT_EQ(*check.missing, path + "/armor.txt was not found");
+}
+
+}  // namespace
+}  // namespace sallowmere

@@ -1,0 +1,57 @@
+#include "table_text.h"
+
+namespace sallowmere::testing {
+
+std::string TypicalValue(const ColumnSlot& column) {
+  if (column.rule == Rule::kStrict) return "3";
+  switch (column.width) {
+    case Width::kByte: return "12";
+    case Width::kInteger: return "-300";
+    case Width::kLong: return "70000";
+    case Width::kString: break;
+  }
+  return "word";
+}
+
+std::string MakeRow(const RecordLayout& layout, std::string_view code,
+                    const std::map<int, std::string>& overrides) {
+  std::string row;
+  for (int column = 0; column < layout.ColumnCount(); ++column) {
+    if (column > 0) row += '\t';
+    if (const auto it = overrides.find(column); it != overrides.end()) {
+      row += it->second;
+    } else if (column == layout.CodeColumn()) {
+      row += code;
+    } else {
+      row += TypicalValue(layout.Column(column));
+    }
+  }
+  return row;
+}
+
+std::string MakeTable(const std::vector<std::string>& rows, std::string_view line_end) {
+  std::string text = "header";
+  text += line_end;
+  for (const std::string& row : rows) {
+    text += row;
+    text += line_end;
+  }
+  return text;
+}
+
+std::vector<std::string> RowsWithCodes(const RecordLayout& layout,
+                                       const std::vector<std::string>& codes) {
+  std::vector<std::string> rows;
+  for (const std::string& code : codes) rows.push_back(MakeRow(layout, code));
+  return rows;
+}
+
+void WriteMod(const TempFolder& folder, const std::vector<std::string>& armor_codes,
+              const std::vector<std::string>& weapon_codes,
+              const std::vector<std::string>& misc_codes) {
+  folder.Write("armor.txt", MakeTable(RowsWithCodes(ArmorLayout(), armor_codes)));
+  folder.Write("weapons.txt", MakeTable(RowsWithCodes(WeaponLayout(), weapon_codes)));
+  folder.Write("misc.txt", MakeTable(RowsWithCodes(MiscLayout(), misc_codes)));
+}
+
+}  // namespace sallowmere::testing

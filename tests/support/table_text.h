@@ -1,0 +1,34 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tables/record_schema.h"
+#include "temp_folder.h"
+
+namespace sallowmere::testing {
+
+// The text a column holds in a row made by MakeRow, unless overridden: a typical value of its
+// width that every rule reads without error.
+std::string TypicalValue(const ColumnSlot& column);
+
+// A data row (no line end) for `layout`: every column a typical value, the code column `code`,
+// and each column in `overrides` its given text.
+std::string MakeRow(const RecordLayout& layout, std::string_view code,
+                    const std::map<int, std::string>& overrides = {});
+
+// A header line and `rows`, each line followed by `line_end`.
+std::string MakeTable(const std::vector<std::string>& rows, std::string_view line_end = "\r\n");
+
+// Rows for `layout` with the given codes, one each.
+std::vector<std::string> RowsWithCodes(const RecordLayout& layout,
+                                       const std::vector<std::string>& codes);
+
+// Writes armor.txt, weapons.txt and misc.txt into `folder` with one row per given code.
+void WriteMod(const TempFolder& folder, const std::vector<std::string>& armor_codes,
+              const std::vector<std::string>& weapon_codes,
+              const std::vector<std::string>& misc_codes);
+
+}  // namespace sallowmere::testing

@@ -1,0 +1,220 @@
+#include "tables/table_loader.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <variant>
+
+#include "table_text.h"
+#include "tables/load_error.h"
+#include "tables/module1.h"
+
+namespace sallowmere {
+namespace {
+
+using testing::MakeRow;
+using testing::MakeTable;
+using testing::TempFolder;
+
+std::string FolderOf(const TempFolder& folder) { return folder.PathText() + "/"; }
+
+template <class RecordT>
+LoadError LoadFailure(const TempFolder& folder, const std::string& name) {
+  try {
+    LoadTable<RecordT>(FolderOf(folder), name);
+  } catch (const LoadError& error) {
+    return error;
+  }
+  ADD_FAILURE() << "no error for " << name;
+  return LoadError("", 0, LoadCause::kReadError, "");
+}
+
+TEST(TableLoaderTest, ConvertsEveryColumnByItsWidth) {
+  TempFolder folder;
+  folder.Write("armor.txt", MakeTable({MakeRow(ArmorLayout(), "cap1",
+                                               {{0, "Tin Cap"},
+                                                {1, "2.5"},
+                                                {3, "-32768"},
+                                                {15, "&HFFFF"},
+                                                {16, "12abc"},
+                                                {18, ""},
+                                                {20, "  spaced  "},
+                                                {157, "3.5"}})}));
+  const Table<ArmorRecord> table = LoadArmorTable(FolderOf(folder));
+  ASSERT_EQ(table.LastRow(), 0);
+  EXPECT_EQ(table.file_name, "armor.txt");
+  EXPECT_EQ(table.rows[0].line, 2);
+  EXPECT_EQ(table.Code(0), "cap1");
+  EXPECT_EQ(table.Value(0, 0), Cell(std::string_view("Tin Cap")));
+  EXPECT_EQ(table.Value(0, 1), Cell(std::uint8_t{2}));
+  EXPECT_EQ(table.Value(0, 3), Cell(std::int16_t{-32768}));
+  EXPECT_EQ(table.Value(0, 15), Cell(std::int32_t{65535}));
+  EXPECT_EQ(table.Value(0, 16), Cell(std::int32_t{12}));
+  EXPECT_EQ(table.Value(0, 18), Cell(std::uint8_t{0}));
+  EXPECT_EQ(table.Value(0, 20), Cell(std::string_view("spaced")));
+  EXPECT_EQ(table.Value(0, 157), Cell(std::uint8_t{4}));
+  EXPECT_EQ(table.Value(0, 2), Cell(std::uint8_t{12}));  // a typical value untouched
+}
+
+TEST(TableLoaderTest, StrictColumnOfWeapons) {
+  TempFolder folder;
+  folder.Write("weapons.txt", MakeTable({MakeRow(WeaponLayout(), "ax1", {{164, "7"}, {163, "7x"}}),
+                                         MakeRow(WeaponLayout(), "ax2", {{164, " &H0A "}})}));
+  const Table<WeaponRecord> table = LoadWeaponTable(FolderOf(folder));
+  ASSERT_EQ(table.LastRow(), 1);
+  EXPECT_EQ(table.Value(0, 164), Cell(std::uint8_t{7}));
+  EXPECT_EQ(table.Value(0, 163), Cell(std::uint8_t{7}));
+  EXPECT_EQ(table.Value(1, 164), Cell(std::uint8_t{10}));
+}
+
+struct ErrorCase {
+  std::string what;  // the row's overrides, described
+  std::map<int, std::string> overrides;
+  LoadCause cause;
+  int column;
+  std::string message;
+};
+
+TEST(TableLoaderTest, ConversionErrorsNameFileLineColumnAndField) {
+  const std::vector<ErrorCase> cases = {
+      {"strict 7x",
+       {{164, "7x"}},
+       LoadCause::kTypeMismatch,
+       164,
+       "weapons.txt:3: type mismatch: column 164 \"7x\" is not a number"},
+      {"strict empty",
+       {{164, ""}},
+       LoadCause::kTypeMismatch,
+       164,
+       "weapons.txt:3: type mismatch: column 164 \"\" is not a number"},
+      {"strict 256",
+       {{164, "256"}},
+       LoadCause::kOverflow,
+       164,
+       "weapons.txt:3: overflow: column 164 \"256\" does not fit a byte"},
+      {"strict 1,000",
+       {{164, "1,000"}},
+       LoadCause::kOverflow,
+       164,
+       "weapons.txt:3: overflow: column 164 \"1,000\" does not fit a byte"},
+      {"byte 256",
+       {{4, "256"}},
+       LoadCause::kOverflow,
+       4,
+       "weapons.txt:3: overflow: column 4 \"256\" does not fit a byte"},
+      {"byte -1",
+       {{4, "-1"}},
+       LoadCause::kOverflow,
+       4,
+       "weapons.txt:3: overflow: column 4 \"-1\" does not fit a byte"},
+      {"integer 32768",
+       {{6, "32768"}},
+       LoadCause::kOverflow,
+       6,
+       "weapons.txt:3: overflow: column 6 \"32768\" does not fit an integer"},
+      {"long",
+       {{31, "2147483648"}},
+       LoadCause::kOverflow,
+       31,
+       "weapons.txt:3: overflow: column 31 \"2147483648\" does not fit a long"},
+      {"first of two faults",
+       {{6, "99999"}, {4, "300"}},
+       LoadCause::kOverflow,
+       4,
+       "weapons.txt:3: overflow: column 4 \"300\" does not fit a byte"},
+      {"long field",
+       {{30, std::string(50, '9')}},
+       LoadCause::kOverflow,
+       30,
+       "weapons.txt:3: overflow: column 30 \"" + std::string(40, '9') +
+           "...\" does not fit an integer"},
+  };
+  for (const ErrorCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempFolder folder;
+    folder.Write("weapons.txt", MakeTable({MakeRow(WeaponLayout(), "ok"),
+                                           MakeRow(WeaponLayout(), "bad", c.overrides)}));
+    const LoadError error = LoadFailure<WeaponRecord>(folder, "weapons.txt");
+    EXPECT_EQ(error.Cause(), c.cause);
+    EXPECT_EQ(error.File(), "weapons.txt");
+    EXPECT_EQ(error.Line(), 3);
+    EXPECT_EQ(error.Column(), c.column);
+    EXPECT_EQ(error.what(), c.message);
+  }
+}
+
+TEST(TableLoaderTest, ShortWeaponRowFailsAtTheStrictColumn) {
+  TempFolder folder;
+  folder.Write("weapons.txt", MakeTable({"Axe\tx\tax1\tword\t1"}));
+  const LoadError error = LoadFailure<WeaponRecord>(folder, "weapons.txt");
+  EXPECT_EQ(error.Cause(), LoadCause::kTypeMismatch);
+  EXPECT_EQ(error.Column(), 164);
+  EXPECT_EQ(error.Line(), 2);
+}
+
+TEST(TableLoaderTest, ShortRowsReadMissingFieldsAsEmpty) {
+  TempFolder folder;
+  folder.Write("misc.txt", MakeTable({MakeRow(MiscLayout(), "gem1"), "Stone\tx\t5"}));
+  const Table<MiscRecord> table = LoadMiscTable(FolderOf(folder));
+  ASSERT_EQ(table.LastRow(), 1);
+  EXPECT_EQ(table.Code(1), "");  // not the previous row's code
+  EXPECT_EQ(table.Value(1, 2), Cell(std::uint8_t{5}));
+  EXPECT_EQ(table.Value(1, 3), Cell(std::uint8_t{0}));
+}
+
+TEST(TableLoaderTest, RowCountsAndEmptyTables) {
+  TempFolder folder;
+  folder.Write("armor.txt",
+               MakeTable(testing::RowsWithCodes(ArmorLayout(), {"a", "b", "c"}), "\n"));
+  folder.Write("weapons.txt", "header only");
+  folder.Write("misc.txt", "");
+  EXPECT_EQ(LoadArmorTable(FolderOf(folder)).LastRow(), 2);
+  EXPECT_EQ(LoadWeaponTable(FolderOf(folder)).LastRow(), -1);
+  EXPECT_EQ(LoadMiscTable(FolderOf(folder)).LastRow(), -1);
+}
+
+TEST(TableLoaderTest, UnreadableFileIsAReadError) {
+  TempFolder folder;
+  const LoadError error = LoadFailure<MiscRecord>(folder, "misc.txt");
+  EXPECT_EQ(error.Cause(), LoadCause::kReadError);
+  EXPECT_EQ(error.Line(), 0);
+  EXPECT_EQ(std::string(error.what()).rfind("misc.txt: read error: cannot open the file", 0), 0u)
+      << error.what();
+}
+
+TEST(Module1Test, LoadsAllThreeAndKeepsThemOnFailure) {
+  TempFolder good;
+  testing::WriteMod(good, {"a1", "a2"}, {"w1"}, {"m1", "m2", "m3"});
+  Module1 module;
+  EXPECT_EQ(module.ArmorTable().LastRow(), -1);
+  module.SetTableFolder(FolderOf(good));
+  module.LoadAllTables();
+  EXPECT_EQ(module.ArmorTable().LastRow(), 1);
+  EXPECT_EQ(module.WeaponTable().LastRow(), 0);
+  EXPECT_EQ(module.MiscTable().LastRow(), 2);
+
+  TempFolder bad;
+  testing::WriteMod(bad, {"b1"}, {"x1"}, {});
+  bad.Write("misc.txt", MakeTable({MakeRow(MiscLayout(), "m", {{2, "999"}})}));
+  module.SetTableFolder(FolderOf(bad));
+  EXPECT_THROW(module.LoadAllTables(), LoadError);
+  EXPECT_EQ(module.ArmorTable().LastRow(), 1);  // the earlier load, whole
+  EXPECT_EQ(module.ArmorTable().Code(0), "a1");
+  EXPECT_EQ(module.WeaponTable().Code(0), "w1");
+  EXPECT_EQ(module.MiscTable().LastRow(), 2);
+}
+
+TEST(Module1Test, LoadsTheNamesItIsGiven) {
+  TempFolder folder;
+  testing::WriteMod(folder, {}, {}, {});
+  folder.Write("ARMOR.TXT", MakeTable(testing::RowsWithCodes(ArmorLayout(), {"big"})));
+  Module1 module;
+  module.SetTableFolder(FolderOf(folder));
+  module.LoadAllTables({.armor = "ARMOR.TXT"});
+  EXPECT_EQ(module.ArmorTable().file_name, "ARMOR.TXT");
+  EXPECT_EQ(module.ArmorTable().Code(0), "big");
+}
+
+}  // namespace
+}  // namespace sallowmere
