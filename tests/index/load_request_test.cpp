@@ -36,6 +36,22 @@ TEST(LoadFolderTest, MissingTableKeepsTheTablesAndSetsTheFolder) {
   EXPECT_EQ(module.ArmorTable().Code(0), "a");
 }
 
+TEST(LoadFolderTest, ASecondFolderReplacesTheFirst) {
+  TempFolder first;
+  testing::WriteMod(first, {"a0", "a1", "a2", "a3"}, {"w0", "w1"}, {"m0"});
+  TempFolder second;
+  testing::WriteMod(second, {"b0"}, {}, {"n0", "n1"});
+  Module1 module;
+  ASSERT_EQ(LoadFolder(module, first.PathText()).kind, LoadOutcome::Kind::kLoaded);
+  const LoadOutcome outcome = LoadFolder(module, second.PathText());
+  ASSERT_EQ(outcome.kind, LoadOutcome::Kind::kLoaded);
+  EXPECT_EQ(module.ArmorTable().LastRow(), 0);
+  EXPECT_EQ(module.WeaponTable().LastRow(), -1);
+  std::vector<std::string> codes;
+  for (const IndexEntry& entry : outcome.index.Entries()) codes.push_back(entry.code);
+  EXPECT_EQ(codes, (std::vector<std::string>{"b0", "n0", "n1"}));
+}
+
 TEST(LoadFolderTest, LoadErrorComesBackAsAValue) {
   TempFolder folder;
   testing::WriteMod(folder, {"a"}, {"b"}, {"c"});
