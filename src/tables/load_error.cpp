@@ -37,6 +37,12 @@ LoadError::LoadError(std::string file, int line, LoadCause cause, std::string de
       cause_(cause),
       detail_(std::move(detail)) {}
 
+std::string LoadError::UserMessage() const {
+  std::string text = "The tables could not be read: " + file_;
+  if (line_ > 0) text += ", line " + std::to_string(line_);
+  return text + ": " + std::string(CauseName(cause_)) + ": " + detail_ + ".";
+}
+
 std::string ShortenField(std::string_view text) {
   // A field can be a megabyte long; a message only needs enough to find it in the file.
   constexpr std::size_t kShown = 40;

@@ -29,6 +29,10 @@ class LoadError : public std::runtime_error {
   LoadCause Cause() const { return cause_; }
   const std::string& Detail() const { return detail_; }
 
+  // The error as a sentence for a message box: "The tables could not be read: FILE, line LINE:
+  // CAUSE: DETAIL." (without ", line LINE" when there is no line).
+  std::string UserMessage() const;
+
  private:
   std::string file_;
   int line_;

@@ -63,6 +63,9 @@ TEST(LoadFolderTest, LoadErrorComesBackAsAValue) {
   ASSERT_TRUE(outcome.error);
   EXPECT_STREQ(outcome.error->what(),
                "weapons.txt:2: type mismatch: column 164 \"x\" is not a number");
+  EXPECT_EQ(outcome.error->UserMessage(),
+            "The tables could not be read: weapons.txt, line 2: type mismatch: column 164 \"x\" is "
+            "not a number.");
   EXPECT_TRUE(outcome.index.Entries().empty());
 }
 

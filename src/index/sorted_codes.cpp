@@ -1,0 +1,45 @@
+#include "index/sorted_codes.h"
+
+#include <algorithm>
+
+namespace sallowmere {
+namespace {
+
+unsigned char FoldAsciiCase(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : byte;
+}
+
+}  // namespace
+
+bool DisplayOrderLess(std::string_view a, std::string_view b) {
+  const auto folded = std::lexicographical_compare(
+      a.begin(), a.end(), b.begin(), b.end(),
+      [](char x, char y) { return FoldAsciiCase(x) < FoldAsciiCase(y); });
+  if (folded) return true;
+  const bool folded_greater = std::lexicographical_compare(
+      b.begin(), b.end(), a.begin(), a.end(),
+      [](char x, char y) { return FoldAsciiCase(x) < FoldAsciiCase(y); });
+  if (folded_greater) return false;
+  // Equal but for letter case: byte order, comparing bytes as unsigned.
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+  });
+}
+
+SortedCodes::SortedCodes(const CodeIndex& index) : entries_(index.Entries()) {
+  std::sort(entries_.begin(), entries_.end(), [](const IndexEntry& a, const IndexEntry& b) {
+    return DisplayOrderLess(a.code, b.code);
+  });
+}
+
+std::optional<int> SortedCodes::PositionOf(std::string_view code) const {
+  const auto at = std::lower_bound(entries_.begin(), entries_.end(), code,
+                                   [](const IndexEntry& entry, std::string_view text) {
+                                     return DisplayOrderLess(entry.code, text);
+                                   });
+  if (at == entries_.end() || at->code != code) return std::nullopt;
+  return static_cast<int>(at - entries_.begin());
+}
+
+}  // namespace sallowmere

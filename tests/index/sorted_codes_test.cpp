@@ -1,0 +1,66 @@
+#include "index/sorted_codes.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "table_text.h"
+
+namespace sallowmere {
+namespace {
+
+TEST(DisplayOrderTest, IgnoresCaseThenBreaksTiesByBytes) {
+  const std::vector<std::string> ordered = {"",   "0",   "9",     "A",    "a",    "aB",
+                                            "ab", "Abc", "abc",   "b",    "B1",   "b1",
+                                            "Z",  "z",   "z\x7f", "\xc9", "\xe9", "\xff"};
+  for (std::size_t i = 0; i < ordered.size(); ++i) {
+    for (std::size_t j = 0; j < ordered.size(); ++j) {
+      EXPECT_EQ(DisplayOrderLess(ordered[i], ordered[j]), i < j)
+          << '"' << ordered[i] << "\" vs \"" << ordered[j] << '"';
+    }
+  }
+}
+
+TEST(SortedCodesTest, SortsTheIndexAndFindsExactCodes) {
+  testing::TempFolder folder;
+  testing::WriteMod(folder, {"hlm", "Cap", "cap"}, {"axe", "AXE"}, {"key", "b2"});
+  Module1 module;
+  module.SetTableFolder(folder.PathText() + "/");
+  module.LoadAllTables();
+  const SortedCodes sorted{CodeIndex::Build(module)};
+  std::vector<std::string> codes;
+  std::vector<int> tags;
+  for (const IndexEntry& entry : sorted.Entries()) {
+    codes.push_back(entry.code);
+    tags.push_back(entry.origin_tag);
+  }
+  EXPECT_EQ(codes, (std::vector<std::string>{"AXE", "axe", "b2", "Cap", "cap", "hlm", "key"}));
+  EXPECT_EQ(tags, (std::vector<int>{10001, 10000, 20001, 1, 2, 0, 20000}));
+  for (std::size_t i = 0; i < codes.size(); ++i) EXPECT_EQ(sorted.PositionOf(codes[i]), int(i));
+  for (const char* absent : {"", "CAP", "ax", "axes", "zzz", "0"}) {
+    EXPECT_EQ(sorted.PositionOf(absent), std::nullopt) << absent;
+  }
+}
+
+TEST(SortedCodesTest, OrderDoesNotDependOnLoadOrder) {
+  std::vector<std::string> codes = {"x1", "X1", "x2", "a", "A", "b", "B", "bb", "Bb", "bB"};
+  std::vector<std::string> first;
+  std::mt19937 shuffle(42);
+  for (int round = 0; round < 5; ++round) {
+    std::shuffle(codes.begin(), codes.end(), shuffle);
+    testing::TempFolder folder;
+    testing::WriteMod(folder, codes, {}, {});
+    Module1 module;
+    module.SetTableFolder(folder.PathText() + "/");
+    module.LoadAllTables();
+    std::vector<std::string> seen;
+    const SortedCodes sorted(CodeIndex::Build(module));
+    for (const IndexEntry& e : sorted.Entries()) seen.push_back(e.code);
+    if (round == 0) first = seen;
+    EXPECT_EQ(seen, first);
+  }
+}
+
+}  // namespace
+}  // namespace sallowmere
