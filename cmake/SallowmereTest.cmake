@@ -1,12 +1,20 @@
-# sallowmere_add_test(NAME SOURCES src... LIBS lib...)
-# Builds one GoogleTest program and registers its cases with ctest.
+# sallowmere_add_test(NAME SOURCES src... LIBS lib... [QT])
+# Builds one test program and registers it with ctest: a GoogleTest program, each of whose cases
+# becomes a ctest test, or with QT a Qt Test program run headless as one ctest test.
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
 function(sallowmere_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} sallowmere_test_support
-    sallowmere_warnings GTest::gtest_main)
-  gtest_discover_tests(${name} WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} sallowmere_test_support sallowmere_warnings)
+  if(ARG_QT)
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+    target_link_libraries(${name} PRIVATE Qt6::Test)
+    add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  else()
+    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+    gtest_discover_tests(${name} WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
+  endif()
 endfunction()

@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, when any is missing.
 set -euo pipefail
 
-packages=(cmake g++ ninja-build libgtest-dev)
+packages=(cmake g++ ninja-build libgtest-dev qt6-base-dev fonts-dejavu-core)
 
 missing=()
 for package in "${packages[@]}"; do

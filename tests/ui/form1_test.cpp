@@ -1,0 +1,394 @@
+#include "ui/form1.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+#include <filesystem>
+#include <memory>
+
+#include "recording_side_effects.h"
+#include "table_text.h"
+#include "ui/folder_list.h"
+
+using sallowmere::testing::TempFolder;
+using sallowmere::testing::WriteMod;
+
+namespace sallowmere::ui {
+
+class Form1Test : public QObject {
+  Q_OBJECT
+
+ private:
+  // A shown window with a recording seam, its folder browser on `folder` when given.
+  struct Window {
+    RecordingSideEffects effects;
+    std::unique_ptr<Form1> form;
+  };
+  static std::unique_ptr<Window> Open(const TempFolder* folder = nullptr) {
+    auto window = std::make_unique<Window>();
+    window->form = std::make_unique<Form1>(window->effects);
+    window->form->show();
+    if (!QTest::qWaitForWindowExposed(window->form.get())) return nullptr;
+    if (folder != nullptr)
+      window->form->Dir1->SetPath(QString::fromStdString(folder->PathText()), nullptr);
+    return window;
+  }
+  static QStringList Items(const QComboBox* combo) {
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
+    return items;
+  }
+  static QStringList Items(const QListWidget* list) {
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i) items << list->item(i)->text();
+    return items;
+  }
+  // The three controls and two labels, as one line to compare.
+  static QString Shown(const Form1& form) {
+    return QStringLiteral("%1|%2|%3|%4|%5")
+        .arg(form.Combo1->currentText(),
+             form.List1->currentItem() ? form.List1->currentItem()->text() : QStringLiteral("-"),
+             form.Text1->text(), form.Label1->text(), form.Label2->text());
+  }
+
+ private slots:
+  void StartsOnTheFolderPanel() {
+    auto window = Open();
+    QVERIFY(window);
+    Form1& form = *window->form;
+    QCOMPARE(form.windowTitle(), QStringLiteral("Orvendal's Search Sallowmeres"));
+    QCOMPARE(form.size(), QSize(280, 313));
+    QCOMPARE(form.minimumSize(), form.maximumSize());
+    QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(!(form.windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!form.windowIcon().isNull());
+    QVERIFY(form.Frame2->isVisible());
+    QVERIFY(!form.Frame1->isVisible());
+    QCOMPARE(form.Text1->text(), QStringLiteral("Item code"));
+    QCOMPARE(form.Label1->text(), QString());
+    QCOMPARE(form.Label2->text(), QString());
+    QCOMPARE(form.Label3->text(), QStringLiteral("Select the excel folder of your mod."));
+    QCOMPARE(form.Command1->text(), QStringLiteral("Open"));
+    QCOMPARE(form.Command2->text(), QStringLiteral("Open"));
+    QCOMPARE(form.Combo1->count(), 0);
+    QCOMPARE(form.Dir1->Path(), QDir::currentPath());
+    QVERIFY(form.Drive1->currentIndex() >= 0);
+    // Both "Open" buttons stand at the same spot of the window.
+    QCOMPARE(form.Command1->mapTo(&form, QPoint(0, 0)), QPoint(168, 280));
+    QCOMPARE(form.Command2->mapTo(&form, QPoint(0, 0)), QPoint(168, 280));
+    QCOMPARE(form.List1->geometry(), QRect(8, 48, 153, 256));
+    QCOMPARE(form.Dir1->geometry(), QRect(8, 72, 273, 201));
+    QCOMPARE(form.Text1->font().pointSizeF(), 8.25);
+    QVERIFY(QFontInfo(form.List1->font()).fixedPitch());
+  }
+
+  void KeyboardNeverReachesTheHiddenPanel() {
+    auto window = Open();
+    QVERIFY(window);
+    Form1& form = *window->form;
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QCOMPARE(QApplication::focusWidget(), form.Dir1);
+    QList<QWidget*> visited;
+    for (int press = 0; press < 6; ++press) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      visited << QApplication::focusWidget();
+    }
+    const QList<QWidget*> cycle = {form.Drive1, form.Command1, form.Dir1};
+    QCOMPARE(visited, cycle + cycle);
+  }
+
+  void OpenShowsTheFirstCodeUsed() {
+    TempFolder folder;
+    WriteMod(folder, {"hlm", "Cap"}, {"axe", "bow"}, {"key", "cap"});
+    auto window = Open(&folder);
+    QVERIFY(window);
+    Form1& form = *window->form;
+    QTest::mouseClick(form.Command1, Qt::LeftButton);
+    QVERIFY(window->effects.messages.isEmpty());
+    QVERIFY(form.Frame1->isVisible());
+    QVERIFY(!form.Frame2->isVisible());
+    const QStringList sorted = {"axe", "bow", "Cap", "cap", "hlm", "key"};
+    QCOMPARE(Items(form.Combo1), sorted);
+    QCOMPARE(Items(form.List1), sorted);
+    QCOMPARE(Shown(form), QStringLiteral("axe|axe|axe|Used|Weapon.txt"));
+    const QList<int> tags = {10000, 10001, 1, 20001, 0, 20000};
+    for (int i = 0; i < sorted.size(); ++i) {
+      QCOMPARE(form.Combo1->itemData(i).toInt(), tags[i]);
+      QCOMPARE(form.List1->item(i)->data(Qt::UserRole).toInt(), tags[i]);
+    }
+    QCOMPARE(form.List1->item(4)->toolTip(), QStringLiteral("armor.txt, line 2"));
+    QCOMPARE(form.Combo1->itemData(4, Qt::ToolTipRole).toString(),
+             QStringLiteral("armor.txt, line 2"));
+  }
+
+  void EveryRepeatedCodeGetsItsMessageInOrder() {
+    TempFolder folder;
+    WriteMod(folder, {"a1", "dup", "a1"}, {"dup", "w1"}, {"w1", "dup", "Dup"});
+    auto window = Open(&folder);
+    QVERIFY(window);
+    window->form->Command1_Click();
+    const QStringList expected = {
+        "Error Itemcode: a1is used for 2 items.", "Error Itemcode: dupis used for 2 items.",
+        "Error Itemcode: w1is used for 2 items.", "Error Itemcode: dupis used for 2 items."};
+    QCOMPARE(window->effects.messages, expected);
+    QCOMPARE(Items(window->form->List1), (QStringList{"a1", "Dup", "dup", "w1"}));
+    QCOMPARE(window->form->List1->item(2)->data(Qt::UserRole).toInt(), 1);
+    QVERIFY(window->form->Frame1->isVisible());
+  }
+
+  void AMissingTableEndsTheProgram_data() {
+    QTest::addColumn<QStringList>("present");
+    QTest::addColumn<QString>("missing");
+    QTest::newRow("armor") << QStringList{"weapons.txt", "misc.txt"} << "armor.txt";
+    QTest::newRow("weapons") << QStringList{"armor.txt", "misc.txt"} << "weapons.txt";
+    QTest::newRow("misc") << QStringList{"armor.txt", "weapons.txt"} << "misc.txt";
+    QTest::newRow("all") << QStringList{} << "armor.txt";
+  }
+  void AMissingTableEndsTheProgram() {
+    QFETCH(QStringList, present);
+    QFETCH(QString, missing);
+    TempFolder folder;
+    for (const QString& name : present) folder.Write(name.toStdString(), "h\r\nx\r\n");
+    auto window = Open(&folder);
+    QVERIFY(window);
+    window->form->Command1_Click();
+    const QString expected =
+        QString::fromStdString(folder.PathText()) + "/" + missing + " was not found";
+    QCOMPARE(window->effects.messages, QStringList{expected});
+    QCOMPARE(window->effects.ends, 1);
+    QCOMPARE(window->form->Combo1->count(), 0);
+    QVERIFY(!window->form->Frame1->isVisible());
+  }
+
+  void ALoadErrorReturnsToTheFolderPanel() {
+    TempFolder good;
+    WriteMod(good, {"hlm"}, {"axe"}, {"key"});
+    TempFolder bad;
+    WriteMod(bad, {"a"}, {"b"}, {"c"});
+    bad.Write("weapons.txt",
+              testing::MakeTable({testing::MakeRow(WeaponLayout(), "b"),
+                                  testing::MakeRow(WeaponLayout(), "x", {{30, "38999"}})}));
+    auto window = Open(&good);
+    QVERIFY(window);
+    Form1& form = *window->form;
+    form.Command1_Click();
+    form.Command2_Click();
+    form.Dir1->SetPath(QString::fromStdString(bad.PathText()), nullptr);
+    form.Command1_Click();
+    QCOMPARE(window->effects.messages,
+             QStringList{"The tables could not be read: weapons.txt, line 3: overflow: column 30 "
+                         "\"38999\" does not fit an integer."});
+    QCOMPARE(window->effects.ends, 0);
+    QVERIFY(form.Frame2->isVisible());
+    QVERIFY(!form.Frame1->isVisible());
+    QCOMPARE(form.Combo1->count(), 0);
+    QCOMPARE(form.List1->count(), 0);
+    // The next good load works as ever.
+    form.Dir1->SetPath(QString::fromStdString(good.PathText()), nullptr);
+    form.Command1_Click();
+    QCOMPARE(Items(form.List1), (QStringList{"axe", "hlm", "key"}));
+  }
+
+  void TypingSwitchesBetweenFreeAndUsed() {
+    TempFolder folder;
+    WriteMod(folder, {"ab", "abcd"}, {"zz"}, {"abc"});
+    auto window = Open(&folder);
+    QVERIFY(window);
+    Form1& form = *window->form;
+    form.Command1_Click();
+    form.List1->setCurrentRow(3);  // zz
+    form.Text1->clear();
+    QCOMPARE(form.Label1->text(), QStringLiteral("Free"));
+    const QStringList expected = {
+        "zz|zz|a|Free|",
+        "ab|ab|ab|Used|Armor.txt",
+        "abc|abc|abc|Used|Misc.txt",
+        "abcd|abcd|abcd|Used|Armor.txt",
+        "abcd|abcd|abcde|Free|",
+    };
+    const QString typed = QStringLiteral("abcde");
+    for (int i = 0; i < typed.size(); ++i) {
+      QTest::keyClick(form.Text1, typed[i].toLatin1());
+      QCOMPARE(Shown(form), expected[i]);
+    }
+    QTest::keyClick(form.Text1, Qt::Key_Backspace);
+    QCOMPARE(Shown(form), QStringLiteral("abcd|abcd|abcd|Used|Armor.txt"));
+    QTest::keyClick(form.Text1, Qt::Key_Backspace);
+    QCOMPARE(Shown(form), QStringLiteral("abc|abc|abc|Used|Misc.txt"));
+    form.Text1->setText(QStringLiteral("ABC"));  // letter case counts
+    QCOMPARE(Shown(form), QStringLiteral("abc|abc|ABC|Free|"));
+    form.Text1->setText(QStringLiteral("ab\u0100"));  // beyond Latin-1: no code can match
+    QCOMPARE(form.Label1->text(), QStringLiteral("Free"));
+    form.Text1->clear();
+    QCOMPARE(form.Label1->text(), QStringLiteral("Free"));
+  }
+
+  void ListAndComboBringTheOthersAlong() {
+    TempFolder folder;
+    WriteMod(folder, {"c1", "c2"}, {"w1"}, {"m1"});
+    auto window = Open(&folder);
+    QVERIFY(window);
+    Form1& form = *window->form;
+    form.Command1_Click();
+    QCOMPARE(Shown(form), QStringLiteral("c1|c1|c1|Used|Armor.txt"));
+    QListWidgetItem* m1 = form.List1->item(2);
+    QTest::mouseClick(form.List1->viewport(), Qt::LeftButton, {},
+                      form.List1->visualItemRect(m1).center());
+    QCOMPARE(Shown(form), QStringLiteral("m1|m1|m1|Used|Misc.txt"));
+    form.Combo1->setFocus();
+    QTest::keyClick(form.Combo1, Qt::Key_Down);
+    QCOMPARE(Shown(form), QStringLiteral("w1|w1|w1|Used|Weapon.txt"));
+    QTest::keyClick(form.Combo1, Qt::Key_Home);
+    QCOMPARE(Shown(form), QStringLiteral("c1|c1|c1|Used|Armor.txt"));
+    QVERIFY(window->effects.messages.isEmpty());
+  }
+
+  void ASecondOpenReplacesBothLists() {
+    TempFolder first;
+    WriteMod(first, {"a1", "a2"}, {"w1"}, {});
+    TempFolder second;
+    WriteMod(second, {}, {"x9"}, {"b1"});
+    auto window = Open(&first);
+    QVERIFY(window);
+    Form1& form = *window->form;
+    QTest::mouseClick(form.Command1, Qt::LeftButton);
+    QTest::mouseClick(form.Command2, Qt::LeftButton);
+    QVERIFY(form.Frame2->isVisible());
+    QVERIFY(!form.Frame1->isVisible());
+    QCOMPARE(Items(form.List1), (QStringList{"a1", "a2", "w1"}));  // kept until the next load
+    form.Dir1->SetPath(QString::fromStdString(second.PathText()), nullptr);
+    QTest::mouseClick(form.Command1, Qt::LeftButton);
+    QCOMPARE(Items(form.Combo1), (QStringList{"b1", "x9"}));
+    QCOMPARE(Items(form.List1), (QStringList{"b1", "x9"}));
+    QCOMPARE(Shown(form), QStringLiteral("b1|b1|b1|Used|Misc.txt"));
+  }
+
+  void AnEmptyIndexLeavesTextAndLabelsAsTheyWere() {
+    TempFolder empty;
+    WriteMod(empty, {""}, {}, {""});
+    TempFolder full;
+    WriteMod(full, {"k1"}, {}, {});
+    auto window = Open(&empty);
+    QVERIFY(window);
+    Form1& form = *window->form;
+    form.Command1_Click();
+    QVERIFY(form.Frame1->isVisible());
+    QCOMPARE(Shown(form), QStringLiteral("|-|Item code||"));
+    form.Command2_Click();
+    form.Dir1->SetPath(QString::fromStdString(full.PathText()), nullptr);
+    form.Command1_Click();
+    form.Command2_Click();
+    form.Dir1->SetPath(QString::fromStdString(empty.PathText()), nullptr);
+    form.Command1_Click();
+    QCOMPARE(form.List1->count(), 0);
+    QCOMPARE(Shown(form), QStringLiteral("|-|k1|Used|Armor.txt"));
+  }
+
+  void CodesShowEveryByte() {
+    TempFolder folder;
+    WriteMod(folder, {"\xE9t\xE9"}, {}, {});
+    auto window = Open(&folder);
+    QVERIFY(window);
+    Form1& form = *window->form;
+    form.Command1_Click();
+    QCOMPARE(form.List1->item(0)->text(), QStringLiteral("\u00E9t\u00E9"));
+    form.Text1->setText(QStringLiteral("x"));
+    form.Text1->setText(QStringLiteral("\u00E9t\u00E9"));
+    QCOMPARE(form.Label1->text(), QStringLiteral("Used"));
+  }
+
+  void ChoosingADriveMovesTheFolderBrowser() {
+    TempFolder folder;
+    auto window = Open();
+    QVERIFY(window);
+    Form1& form = *window->form;
+    const QString here = form.Dir1->Path();
+    const int start = form.Drive1->currentIndex();
+    const QString root = QString::fromStdString(folder.PathText());
+    form.Drive1->addItem(root, root);
+    form.Drive1->addItem(QStringLiteral("/no/such/drive"), QStringLiteral("/no/such/drive"));
+
+    form.Drive1->setCurrentIndex(form.Drive1->count() - 1);
+    QCOMPARE(window->effects.messages, QStringList{"The folder /no/such/drive cannot be read."});
+    QCOMPARE(form.Drive1->currentIndex(), start);
+    QCOMPARE(form.Dir1->Path(), here);
+
+    form.Drive1->setCurrentIndex(form.Drive1->count() - 2);
+    QCOMPARE(form.Dir1->Path(), root);
+    QCOMPARE(form.Combo1->count(), 0);  // nothing loads until "Open"
+    QVERIFY(form.Frame2->isVisible());
+  }
+
+  void AFolderThatCannotBeOpenedGivesAMessage() {
+    TempFolder folder;
+    folder.Write("sub/keep.txt", "x");
+    auto window = Open(&folder);
+    QVERIFY(window);
+    Form1& form = *window->form;
+    QTreeWidgetItem* current = form.Dir1->currentItem();
+    QVERIFY(current != nullptr);
+    QCOMPARE(current->childCount(), 1);
+    std::filesystem::remove_all(folder.Path() / "sub");
+    emit form.Dir1->itemActivated(current->child(0), 0);
+    QCOMPARE(window->effects.messages,
+             QStringList{"The folder " + QString::fromStdString(folder.PathText()) +
+                         "/sub cannot be read."});
+    QCOMPARE(form.Dir1->Path(), QString::fromStdString(folder.PathText()));
+  }
+
+  void DesktopMessagesAreModalWithOkOnly() {
+    DesktopSideEffects effects;
+    QWidget owner;
+    effects.SetWindow(&owner);
+    QString title, text;
+    QMessageBox::StandardButtons buttons;
+    bool modal = false;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr) return;
+      title = box->windowTitle();
+      text = box->text();
+      buttons = box->standardButtons();
+      modal = box->isModal();
+      box->accept();
+    });
+    effects.ShowMessage(QStringLiteral("Error Itemcode: abcis used for 2 items."));
+    QCOMPARE(title, QStringLiteral("Sallowmere"));
+    QCOMPARE(text, QStringLiteral("Error Itemcode: abcis used for 2 items."));
+    QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QVERIFY(modal);
+  }
+
+  void EndingTheProgramClosesTheWindowWithStatusZero() {
+    DesktopSideEffects effects;
+    TempFolder folder;
+    Form1 form(effects);
+    effects.SetWindow(&form);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.Dir1->SetPath(QString::fromStdString(folder.PathText()), nullptr);
+    QTimer::singleShot(0, [&] {
+      // Answer the missing-table message as a user would, with OK.
+      QTimer::singleShot(0, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+          box->accept();
+      });
+      form.Command1_Click();
+    });
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(!form.isVisible());
+  }
+};
+
+}  // namespace sallowmere::ui
+
+QTEST_MAIN(sallowmere::ui::Form1Test)
+#include "form1_test.moc"
