@@ -19,6 +19,7 @@ std::string Describe(const std::string& file, int line, LoadCause cause,
 std::string_view CauseName(LoadCause cause) {
   switch (cause) {
     case LoadCause::kReadError: return "read error";
+    case LoadCause::kFileTooLarge: return "file too large";
     case LoadCause::kTooManyFields: return "too many fields";
     case LoadCause::kTooManyRows: return "too many rows";
     case LoadCause::kOverflow: return "overflow";

@@ -7,10 +7,17 @@
 namespace sallowmere {
 
 // What went wrong while reading a table.
-enum class LoadCause { kReadError, kTooManyFields, kTooManyRows, kOverflow, kTypeMismatch };
+enum class LoadCause {
+  kReadError,
+  kFileTooLarge,
+  kTooManyFields,
+  kTooManyRows,
+  kOverflow,
+  kTypeMismatch
+};
 
-// The cause as scripts read it: "read error", "too many fields", "too many rows", "overflow",
-// "type mismatch".
+// The cause as scripts read it: "read error", "file too large", "too many fields",
+// "too many rows", "overflow", "type mismatch".
 std::string_view CauseName(LoadCause cause);
 
 // The one error the table loaders throw. It names the file (as found in the folder), the 1-based

@@ -51,6 +51,10 @@ bool SplitRow(std::string_view line, RowFields& fields) {
 
 void ReadRows(std::string_view text, std::string_view file_name,
               const std::function<void(int line, const RowFields& fields)>& on_row) {
+  if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
+    throw LoadError(std::string(file_name), 1, LoadCause::kReadError,
+                    "the file is UTF-16 text; save it as 8-bit text");
+  }
   LineReader lines(text);
   std::string_view line;
   if (!lines.Next(line)) return;  // an empty file: no header, no rows

@@ -51,8 +51,9 @@ inline constexpr int kMaxDataRows = 501;
 
 // Reads a table's text: skips the header line and empty lines and calls `on_row` for each data
 // row with its 1-based line number and its fields, in order. Throws LoadError naming `file_name`
-// and the line when a row has too many fields or the table more than kMaxDataRows data rows;
-// exceptions from `on_row` pass through.
+// and the line when a row has too many fields or the table more than kMaxDataRows data rows, and
+// a read error at line 1 for UTF-16 text (which has a NUL byte in every other place, so no field
+// of it could mean what it shows); exceptions from `on_row` pass through.
 void ReadRows(std::string_view text, std::string_view file_name,
               const std::function<void(int line, const RowFields& fields)>& on_row);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -13,8 +14,14 @@ std::filesystem::path PathFromBytes(std::string_view bytes);
 // The bytes of `path`: as they are on POSIX, as UTF-8 on Windows.
 std::string BytesFromPath(const std::filesystem::path& path);
 
-// The whole content of the file at `path`, read as bytes. Throws LoadError (read error, naming
-// `file_name`) when the file cannot be opened or read.
+// The largest table file the loaders read: far above any real table (501 rows of 501 fields),
+// small enough that a wrong file cannot exhaust memory.
+inline constexpr std::uintmax_t kMaxTableBytes = 64 * 1024 * 1024;
+
+// The whole content of the file at `path`, read as bytes, without blocking on anything that is
+// not a regular file. Throws LoadError naming `file_name`: read error when the file cannot be
+// opened or read or is not a regular file; file too large when it holds more than
+// kMaxTableBytes (refused before it is read).
 std::string ReadTableFile(const std::filesystem::path& path, std::string_view file_name);
 
 }  // namespace sallowmere

@@ -16,17 +16,24 @@ namespace sallowmere {
 void ConvertRow(const RecordLayout& layout, const RowFields& fields, std::string_view file_name,
                 int line, Record& out);
 
-// Reads the table at `table_folder` + `file_name` (the folder ends in a separator) into a table
-// of RecordT. Throws LoadError on the first fault of reading or converting.
+// Reads the rows of a table's `text` into a table of RecordT whose rows come from the file
+// `file_name`. Throws LoadError on the first fault of reading or converting.
 template <class RecordT>
-Table<RecordT> LoadTable(const std::string& table_folder, const std::string& file_name) {
+Table<RecordT> ParseTable(std::string_view text, const std::string& file_name) {
   Table<RecordT> table;
   table.file_name = file_name;
-  const std::string text = ReadTableFile(PathFromBytes(table_folder + file_name), file_name);
   ReadRows(text, file_name, [&](int line, const RowFields& fields) {
     ConvertRow(RecordT::Layout(), fields, file_name, line, table.rows.emplace_back());
   });
   return table;
+}
+
+// Reads the table at `table_folder` + `file_name` (the folder ends in a separator) into a table
+// of RecordT. Throws LoadError when the file cannot be read or on the first fault in it.
+template <class RecordT>
+Table<RecordT> LoadTable(const std::string& table_folder, const std::string& file_name) {
+  return ParseTable<RecordT>(ReadTableFile(PathFromBytes(table_folder + file_name), file_name),
+                             file_name);
 }
 
 // The three tables' loaders; `file_name` is the name the folder check found.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -125,6 +126,29 @@ TEST(CliTest, MissingTableAndLoadErrorsGoToStderr) {
     EXPECT_EQ(run.err, "weapons.txt:5: overflow: column 30 \"38999\" does not fit an integer\n")
         << args[0];
   }
+}
+
+TEST(CliTest, BrokenTablesGiveOneLineAndExitTwo) {
+  testing::TempFolder folder;
+  testing::WriteMod(folder, {"a"}, {"b"}, {"c"});
+  std::filesystem::resize_file(folder.Path() / "misc.txt", 64 * 1024 * 1024 + 1);
+  CliRun run = RunWith({"list", folder.PathText()});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err,
+            "misc.txt: file too large: the file holds 67108865 bytes, more than a table's "
+            "67108864\n");
+
+  folder.Write("misc.txt", std::string("\xFF\xFEh\0\r\0\n\0", 8));
+  run = RunWith({"check", folder.PathText()});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "misc.txt:1: read error: the file is UTF-16 text; save it as 8-bit text\n");
+
+  std::filesystem::remove(folder.Path() / "misc.txt");
+  std::filesystem::create_symlink("/dev/zero", folder.Path() / "misc.txt");
+  run = RunWith({"lookup", folder.PathText(), "a"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, folder.PathText() + "/misc.txt was not found\n");
+  EXPECT_EQ(run.out, "");
 }
 
 }  // namespace

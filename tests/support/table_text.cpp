@@ -54,4 +54,13 @@ void WriteMod(const TempFolder& folder, const std::vector<std::string>& armor_co
   folder.Write("misc.txt", MakeTable(RowsWithCodes(MiscLayout(), misc_codes)));
 }
 
+void WriteLargestMod(const TempFolder& folder) {
+  const auto codes = [](char table) {
+    std::vector<std::string> codes;
+    for (int row = 0; row < 501; ++row) codes.push_back(table + std::to_string(1000 + row));
+    return codes;
+  };
+  WriteMod(folder, codes('a'), codes('w'), codes('m'));
+}
+
 }  // namespace sallowmere::testing

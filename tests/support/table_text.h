@@ -31,4 +31,8 @@ void WriteMod(const TempFolder& folder, const std::vector<std::string>& armor_co
               const std::vector<std::string>& weapon_codes,
               const std::vector<std::string>& misc_codes);
 
+// Writes the largest tables the format allows into `folder`: 501 data rows per table, every
+// column filled with a typical value, CRLF line ends, all 1,503 codes distinct.
+void WriteLargestMod(const TempFolder& folder);
+
 }  // namespace sallowmere::testing

@@ -197,6 +197,20 @@ class Form1Test : public QObject {
     QCOMPARE(Items(form.List1), (QStringList{"axe", "hlm", "key"}));
   }
 
+  void AFileLevelErrorIsShownWithoutALine() {
+    TempFolder folder;
+    WriteMod(folder, {"a"}, {"b"}, {"c"});
+    std::filesystem::resize_file(folder.Path() / "armor.txt", 64 * 1024 * 1024 + 1);
+    auto window = Open(&folder);
+    QVERIFY(window);
+    window->form->Command1_Click();
+    QCOMPARE(window->effects.messages,
+             QStringList{"The tables could not be read: armor.txt: file too large: the file holds "
+                         "67108865 bytes, more than a table's 67108864."});
+    QVERIFY(window->form->Frame2->isVisible());
+    QCOMPARE(window->effects.ends, 0);
+  }
+
   void TypingSwitchesBetweenFreeAndUsed() {
     TempFolder folder;
     WriteMod(folder, {"ab", "abcd"}, {"zz"}, {"abc"});
