@@ -1,20 +1,21 @@
-# sallowmere_add_test(NAME SOURCES src... LIBS lib... [QT])
+# sallowmere_add_test(NAME SOURCES src... LIBS lib... [QT] [ENV VAR=value...])
 # Builds one test program and registers it with ctest: a GoogleTest program, each of whose cases
 # becomes a ctest test, or with QT a Qt Test program run headless as one ctest test.
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
 function(sallowmere_add_test name)
-  cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS;ENV" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} sallowmere_test_support sallowmere_warnings)
   if(ARG_QT)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
     target_link_libraries(${name} PRIVATE Qt6::Test)
     add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ARG_ENV}")
   else()
     target_link_libraries(${name} PRIVATE GTest::gtest_main)
-    gtest_discover_tests(${name} WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
+    gtest_discover_tests(${name} WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+      PROPERTIES ENVIRONMENT "${ARG_ENV}")
   endif()
 endfunction()

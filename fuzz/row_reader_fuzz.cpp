@@ -1,0 +1,35 @@
+// Splits arbitrary bytes into lines and rows; the fields must lie inside their line.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "tables/load_error.h"
+#include "tables/row_reader.h"
+
+using sallowmere::LineReader;
+using sallowmere::RowFields;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  LineReader lines(text);
+  std::string_view line;
+  RowFields fields;
+  while (lines.Next(line)) {
+    if (line.find_first_of("\r\n") != std::string_view::npos) std::abort();
+    if (!sallowmere::SplitRow(line, fields)) continue;
+    for (int i = 0; i < fields.Count(); ++i) {
+      const std::string_view field = fields[i];
+      const bool inside =
+          field.empty() ||
+          (field.data() >= line.data() && field.data() + field.size() <= line.data() + line.size());
+      if (!inside || field.find('\t') != std::string_view::npos) std::abort();
+      if (!field.empty() && (field.front() == ' ' || field.back() == ' ')) std::abort();
+    }
+  }
+  try {
+    sallowmere::ReadRows(text, "fuzz.txt", [](int, const RowFields&) {});
+  } catch (const sallowmere::LoadError&) {
+  }
+  return 0;
+}
