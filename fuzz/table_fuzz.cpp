@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (table.LastRow() >= sallowmere::kMaxDataRows) std::abort();
     const auto& layout = sallowmere::FUZZ_RECORD::Layout();
     for (int row = 0; row <= table.LastRow(); ++row) {
-      if (table.rows[row].line < 2) std::abort();
+      if (table.Line(row) < 2) std::abort();
       for (int column = 0; column < layout.ColumnCount(); ++column) table.Value(row, column);
       table.Code(row);
     }

@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, when any is missing.
 set -euo pipefail
 
-packages=(cmake g++ ninja-build libgtest-dev qt6-base-dev fonts-dejavu-core
+packages=(cmake g++ ninja-build libgtest-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core
           clang libclang-rt-14-dev)
 
 missing=()

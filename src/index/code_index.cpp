@@ -18,7 +18,7 @@ void CodeIndex::AddTable(const Table<RecordT>& table, int base) {
   for (int row = 0; row <= table.LastRow(); ++row) {
     const std::string_view code = table.Code(row);
     if (code.empty()) continue;
-    const int line = table.rows[row].line;
+    const int line = table.Line(row);
     // A hash map instead of a scan of the entries keeps the build linear in rows.
     const auto [at, added] = positions_.try_emplace(std::string(code), entries_.size());
     if (added) {
@@ -32,6 +32,11 @@ void CodeIndex::AddTable(const Table<RecordT>& table, int base) {
 
 CodeIndex CodeIndex::Build(const Module1& tables) {
   CodeIndex index;
+  const std::size_t rows =
+      static_cast<std::size_t>(tables.ArmorTable().LastRow() + tables.WeaponTable().LastRow() +
+                               tables.MiscTable().LastRow() + 3);
+  index.entries_.reserve(rows);
+  index.positions_.reserve(rows);
   index.AddTable(tables.ArmorTable(), kArmorBase);
   index.AddTable(tables.WeaponTable(), kWeaponBase);
   index.AddTable(tables.MiscTable(), kMiscBase);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -10,49 +11,59 @@
 
 namespace sallowmere {
 
-// One converted row: its line in the file and its values grouped by width, each column at the
-// slot its layout gives it.
-struct Record {
-  int line = 0;
+// The converted values of a table's rows, one array per width. Each array holds the rows one
+// after another, a row's values at its layout's slots: column c of row r of width w is at
+// r * layout.SlotCount(w) + layout.Column(c).slot. A handful of arrays per table instead of a few
+// per row keeps a load to a few allocations.
+struct TableValues {
+  std::vector<int> lines;  // each row's 1-based line in its file
   std::vector<std::uint8_t> bytes;
   std::vector<std::int16_t> integers;
   std::vector<std::int32_t> longs;
   std::vector<std::string> strings;
-};
 
-struct ArmorRecord : Record {
-  static const RecordLayout& Layout() { return ArmorLayout(); }
-};
-struct WeaponRecord : Record {
-  static const RecordLayout& Layout() { return WeaponLayout(); }
-};
-struct MiscRecord : Record {
-  static const RecordLayout& Layout() { return MiscLayout(); }
+  // Makes room for `rows` rows of `layout` without further allocation.
+  void Reserve(const RecordLayout& layout, std::size_t rows);
 };
 
 // One column's value, of the column's width.
 using Cell = std::variant<std::uint8_t, std::int16_t, std::int32_t, std::string_view>;
 
-// The value of `column` (0 to layout.ColumnCount() - 1) of `record`, read with `layout`.
-Cell CellOf(const Record& record, const RecordLayout& layout, int column);
+// The value of `column` (0 to layout.ColumnCount() - 1) of `row` of `values`, read with `layout`.
+Cell CellOf(const TableValues& values, const RecordLayout& layout, int row, int column);
 
-// The rows of one table file, in file order.
+// The record types of the three tables: each names its row layout.
+struct ArmorRecord {
+  static const RecordLayout& Layout() { return ArmorLayout(); }
+};
+struct WeaponRecord {
+  static const RecordLayout& Layout() { return WeaponLayout(); }
+};
+struct MiscRecord {
+  static const RecordLayout& Layout() { return MiscLayout(); }
+};
+
+// The rows of one table file, in file order, converted by RecordT's layout.
 template <class RecordT>
 struct Table {
   std::string file_name;  // the name the file was found under
-  std::vector<RecordT> rows;
+  TableValues values;
 
   // The index of the last row; -1 when the table has none.
-  int LastRow() const { return static_cast<int>(rows.size()) - 1; }
+  int LastRow() const { return static_cast<int>(values.lines.size()) - 1; }
 
-  // The item code of `row` (0 to LastRow()).
+  // The 1-based line in the file of `row` (0 to LastRow()).
+  int Line(int row) const { return values.lines[row]; }
+
+  // The item code of `row`.
   std::string_view Code(int row) const {
     const RecordLayout& layout = RecordT::Layout();
-    return rows[row].strings[layout.Column(layout.CodeColumn()).slot];
+    return values.strings[static_cast<std::size_t>(row) * layout.SlotCount(Width::kString) +
+                          layout.Column(layout.CodeColumn()).slot];
   }
 
   // The value of `column` of `row`.
-  Cell Value(int row, int column) const { return CellOf(rows[row], RecordT::Layout(), column); }
+  Cell Value(int row, int column) const { return CellOf(values, RecordT::Layout(), row, column); }
 };
 
 }  // namespace sallowmere

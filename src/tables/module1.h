@@ -34,6 +34,7 @@ class Module1 {
   Table<ArmorRecord> armor_table_;
   Table<WeaponRecord> weapon_table_;
   Table<MiscRecord> misc_table_;
+  std::string read_buffer_;  // one file's bytes at a time, kept for the next load
 };
 
 }  // namespace sallowmere

@@ -140,6 +140,45 @@ std::optional<std::int32_t> RoundToWidth(double value, Width width) {
   return static_cast<std::int32_t>(rounded);
 }
 
+namespace {
+
+// The value of `text` when it is an optional "-" and one to nine digits and nothing else, which
+// every rule reads as that integer; std::nullopt for anything else.
+std::optional<std::int32_t> PlainInteger(std::string_view text) {
+  std::size_t at = 0;
+  const bool negative = !text.empty() && text[0] == '-';
+  if (negative) at = 1;
+  const std::size_t digits = text.size() - at;
+  if (digits == 0 || digits > 9) return std::nullopt;
+  std::int32_t value = 0;
+  for (; at < text.size(); ++at) {
+    const unsigned digit = static_cast<unsigned char>(text[at]) - '0';
+    if (digit > 9) return std::nullopt;
+    value = value * 10 + static_cast<std::int32_t>(digit);
+  }
+  return negative ? -value : value;
+}
+
+bool FitsWidth(std::int32_t value, Width width) {
+  switch (width) {
+    case Width::kByte: return value >= 0 && value <= 255;
+    case Width::kInteger: return value >= -32768 && value <= 32767;
+    case Width::kLong: return true;
+    case Width::kString: break;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::optional<std::int32_t> ValToWidth(std::string_view text, Width width) {
+  if (const std::optional<std::int32_t> plain = PlainInteger(text)) {
+    if (!FitsWidth(*plain, width)) return std::nullopt;
+    return plain;
+  }
+  return RoundToWidth(Val(text), width);
+}
+
 std::optional<double> ParseStrictNumber(std::string_view text) {
   const std::size_t first = text.find_first_not_of(" \t");
   if (first == std::string_view::npos) return std::nullopt;

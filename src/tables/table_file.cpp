@@ -1,5 +1,6 @@
 #include "tables/table_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -66,7 +67,8 @@ std::string BytesFromPath(const std::filesystem::path& path) {
 }
 
 #ifndef _WIN32
-std::string ReadTableFile(const std::filesystem::path& path, std::string_view file_name) {
+void ReadTableFile(const std::filesystem::path& path, std::string_view file_name,
+                   std::string& text) {
   // Non-blocking, so that a FIFO put in a table's place between the folder check and the load
   // cannot hang the program; it is then refused as not a regular file.
   const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
@@ -80,24 +82,29 @@ std::string ReadTableFile(const std::filesystem::path& path, std::string_view fi
   const auto size = static_cast<std::uintmax_t>(info.st_size);
   if (size > kMaxTableBytes) FailTooLarge(file_name, size);
 
-  std::string text;
-  text.reserve(static_cast<std::size_t>(size));
-  char buffer[1 << 16];
+  // Read straight into the text, sized as the file is; a file that grows meanwhile is read on to
+  // its end, held to the same limit.
+  text.resize(static_cast<std::size_t>(size));
+  std::size_t filled = 0;
   while (true) {
-    const ssize_t got = ::read(file.Get(), buffer, sizeof buffer);
+    if (filled == text.size()) {
+      if (text.size() > kMaxTableBytes) FailTooLarge(file_name, text.size());
+      text.resize(std::max<std::size_t>(text.size() * 2, 1 << 16));
+    }
+    const ssize_t got = ::read(file.Get(), text.data() + filled, text.size() - filled);
     if (got == 0) break;
     if (got < 0) {
       if (errno == EINTR) continue;
       Fail(file_name, LoadCause::kReadError, "cannot read the file: " + SystemMessage(errno));
     }
-    text.append(buffer, static_cast<std::size_t>(got));
-    // A file that grows while it is read is held to the same limit.
-    if (text.size() > kMaxTableBytes) FailTooLarge(file_name, text.size());
+    filled += static_cast<std::size_t>(got);
   }
-  return text;
+  text.resize(filled);
+  if (filled > kMaxTableBytes) FailTooLarge(file_name, filled);
 }
 #else
-std::string ReadTableFile(const std::filesystem::path& path, std::string_view file_name) {
+void ReadTableFile(const std::filesystem::path& path, std::string_view file_name,
+                   std::string& text) {
   std::error_code error;
   const std::filesystem::file_status status = std::filesystem::status(path, error);
   if (error) Fail(file_name, LoadCause::kReadError, "cannot open the file: " + error.message());
@@ -108,14 +115,13 @@ std::string ReadTableFile(const std::filesystem::path& path, std::string_view fi
   if (!error && size > kMaxTableBytes) FailTooLarge(file_name, size);
   std::ifstream in(path, std::ios::binary);
   if (!in) Fail(file_name, LoadCause::kReadError, "cannot open the file: " + SystemMessage(errno));
-  std::string text;
+  text.clear();
   char buffer[1 << 16];
   while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
     text.append(buffer, static_cast<std::size_t>(in.gcount()));
     if (text.size() > kMaxTableBytes) FailTooLarge(file_name, text.size());
   }
   if (in.bad()) Fail(file_name, LoadCause::kReadError, "cannot read the file");
-  return text;
 }
 #endif
 

@@ -18,10 +18,11 @@ std::string BytesFromPath(const std::filesystem::path& path);
 // small enough that a wrong file cannot exhaust memory.
 inline constexpr std::uintmax_t kMaxTableBytes = 64 * 1024 * 1024;
 
-// The whole content of the file at `path`, read as bytes, without blocking on anything that is
-// not a regular file. Throws LoadError naming `file_name`: read error when the file cannot be
-// opened or read or is not a regular file; file too large when it holds more than
-// kMaxTableBytes (refused before it is read).
-std::string ReadTableFile(const std::filesystem::path& path, std::string_view file_name);
+// Reads the whole content of the file at `path` into `text`, as bytes, without blocking on
+// anything that is not a regular file. `text`'s memory is reused where it is large enough. Throws
+// LoadError naming `file_name`: read error when the file cannot be opened or read or is not a
+// regular file; file too large when it holds more than kMaxTableBytes (refused before it is read).
+void ReadTableFile(const std::filesystem::path& path, std::string_view file_name,
+                   std::string& text);
 
 }  // namespace sallowmere

@@ -5,79 +5,105 @@
 
 namespace sallowmere {
 
-Cell CellOf(const Record& record, const RecordLayout& layout, int column) {
+void TableValues::Reserve(const RecordLayout& layout, std::size_t rows) {
+  lines.reserve(rows);
+  bytes.reserve(rows * layout.SlotCount(Width::kByte));
+  integers.reserve(rows * layout.SlotCount(Width::kInteger));
+  longs.reserve(rows * layout.SlotCount(Width::kLong));
+  strings.reserve(rows * layout.SlotCount(Width::kString));
+}
+
+Cell CellOf(const TableValues& values, const RecordLayout& layout, int row, int column) {
   const ColumnSlot& at = layout.Column(column);
+  const std::size_t index = static_cast<std::size_t>(row) * layout.SlotCount(at.width) + at.slot;
   switch (at.width) {
-    case Width::kByte: return record.bytes[at.slot];
-    case Width::kInteger: return record.integers[at.slot];
-    case Width::kLong: return record.longs[at.slot];
+    case Width::kByte: return values.bytes[index];
+    case Width::kInteger: return values.integers[index];
+    case Width::kLong: return values.longs[index];
     case Width::kString: break;
   }
-  return std::string_view(record.strings[at.slot]);
+  return std::string_view(values.strings[index]);
 }
 
 namespace {
 
+// Kept out of line: building a message is rare, and the conversion loop stays small without it.
+[[noreturn, gnu::cold, gnu::noinline]] void FailConversion(LoadCause cause, std::string_view what,
+                                                           std::string_view text,
+                                                           std::string_view file_name, int line,
+                                                           int column) {
+  throw LoadError(
+      std::string(file_name), line, cause,
+      "column " + std::to_string(column) + " \"" + ShortenField(text) + "\" " + std::string(what),
+      column, std::string(text));
+}
+
 std::int32_t ConvertNumber(const ColumnSlot& at, std::string_view text, std::string_view file_name,
                            int line, int column) {
-  const auto fault = [&](LoadCause cause, std::string_view what) {
-    return LoadError(
-        std::string(file_name), line, cause,
-        "column " + std::to_string(column) + " \"" + ShortenField(text) + "\" " + std::string(what),
-        column, std::string(text));
-  };
-  double number = 0;
+  std::optional<std::int32_t> value;
   if (at.rule == Rule::kStrict) {
     const std::optional<double> strict = ParseStrictNumber(text);
-    if (!strict) throw fault(LoadCause::kTypeMismatch, "is not a number");
-    number = *strict;
+    if (!strict)
+      FailConversion(LoadCause::kTypeMismatch, "is not a number", text, file_name, line, column);
+    value = RoundToWidth(*strict, at.width);
   } else {
-    number = Val(text);
+    value = ValToWidth(text, at.width);
   }
-  const std::optional<std::int32_t> value = RoundToWidth(number, at.width);
-  if (!value) throw fault(LoadCause::kOverflow, "does not fit " + std::string(WidthName(at.width)));
+  if (!value) {
+    FailConversion(LoadCause::kOverflow, "does not fit " + std::string(WidthName(at.width)), text,
+                   file_name, line, column);
+  }
   return *value;
 }
 
 }  // namespace
 
 void ConvertRow(const RecordLayout& layout, const RowFields& fields, std::string_view file_name,
-                int line, Record& out) {
-  out.line = line;
-  out.bytes.reserve(layout.SlotCount(Width::kByte));
-  out.integers.reserve(layout.SlotCount(Width::kInteger));
-  out.longs.reserve(layout.SlotCount(Width::kLong));
-  out.strings.reserve(layout.SlotCount(Width::kString));
-  for (int column = 0; column < layout.ColumnCount(); ++column) {
-    const ColumnSlot& at = layout.Column(column);
-    const std::string_view text = fields[column];
-    switch (at.width) {
-      case Width::kString: out.strings.emplace_back(text); break;
+                int line, TableValues& out) {
+  out.lines.push_back(line);
+  // Range by range, so the width is settled once per range rather than once per column.
+  for (const ColumnRange& range : layout.Ranges()) {
+    const ColumnSlot& at = layout.Column(range.first);
+    switch (range.width) {
+      case Width::kString:
+        for (int column = range.first; column <= range.last; ++column) {
+          out.strings.emplace_back(fields[column]);
+        }
+        break;
       case Width::kByte:
-        out.bytes.push_back(
-            static_cast<std::uint8_t>(ConvertNumber(at, text, file_name, line, column)));
+        for (int column = range.first; column <= range.last; ++column) {
+          out.bytes.push_back(static_cast<std::uint8_t>(
+              ConvertNumber(at, fields[column], file_name, line, column)));
+        }
         break;
       case Width::kInteger:
-        out.integers.push_back(
-            static_cast<std::int16_t>(ConvertNumber(at, text, file_name, line, column)));
+        for (int column = range.first; column <= range.last; ++column) {
+          out.integers.push_back(static_cast<std::int16_t>(
+              ConvertNumber(at, fields[column], file_name, line, column)));
+        }
         break;
       case Width::kLong:
-        out.longs.push_back(ConvertNumber(at, text, file_name, line, column));
+        for (int column = range.first; column <= range.last; ++column) {
+          out.longs.push_back(ConvertNumber(at, fields[column], file_name, line, column));
+        }
         break;
     }
   }
 }
 
-Table<ArmorRecord> LoadArmorTable(const std::string& table_folder, const std::string& file_name) {
-  return LoadTable<ArmorRecord>(table_folder, file_name);
+Table<ArmorRecord> LoadArmorTable(const std::string& table_folder, const std::string& file_name,
+                                  std::string& buffer) {
+  return LoadTable<ArmorRecord>(table_folder, file_name, buffer);
 }
 
-Table<WeaponRecord> LoadWeaponTable(const std::string& table_folder, const std::string& file_name) {
-  return LoadTable<WeaponRecord>(table_folder, file_name);
+Table<WeaponRecord> LoadWeaponTable(const std::string& table_folder, const std::string& file_name,
+                                    std::string& buffer) {
+  return LoadTable<WeaponRecord>(table_folder, file_name, buffer);
 }
 
-Table<MiscRecord> LoadMiscTable(const std::string& table_folder, const std::string& file_name) {
-  return LoadTable<MiscRecord>(table_folder, file_name);
+Table<MiscRecord> LoadMiscTable(const std::string& table_folder, const std::string& file_name,
+                                std::string& buffer) {
+  return LoadTable<MiscRecord>(table_folder, file_name, buffer);
 }
 
 }  // namespace sallowmere

@@ -75,7 +75,7 @@ TEST(BadInputTest, LineEndsAndEmptyLines) {
     const Table<ArmorRecord> table = ParseTable<ArmorRecord>(c.text, "armor.txt");
     EXPECT_EQ(Codes(table), c.codes);
     std::vector<int> lines;
-    for (const ArmorRecord& record : table.rows) lines.push_back(record.line);
+    for (int row = 0; row <= table.LastRow(); ++row) lines.push_back(table.Line(row));
     EXPECT_EQ(lines, c.lines);
   }
 }
@@ -139,12 +139,13 @@ TEST(BadInputTest, TenMillionEmptyLines) {
   text += Row("a1") + "\r\n";
   const Table<ArmorRecord> table = ParseTable<ArmorRecord>(text, "armor.txt");
   EXPECT_EQ(Codes(table), std::vector<std::string>{"a1"});
-  EXPECT_EQ(table.rows[0].line, 10'000'002);
+  EXPECT_EQ(table.Line(0), 10'000'002);
 }
 
 LoadError ReadFailure(const std::filesystem::path& path) {
   try {
-    ReadTableFile(path, "armor.txt");
+    std::string text;
+    ReadTableFile(path, "armor.txt", text);
   } catch (const LoadError& error) {
     return error;
   }
@@ -165,7 +166,8 @@ TEST(BadInputTest, FilesTooLargeAreRefusedBeforeReading) {
   EXPECT_EQ(ReadFailure(path).Cause(), LoadCause::kFileTooLarge);
 
   std::filesystem::resize_file(path, kMaxTableBytes);  // the largest allowed: one header line
-  EXPECT_EQ(LoadArmorTable(folder.PathText() + "/").LastRow(), -1);
+  std::string buffer;
+  EXPECT_EQ(LoadArmorTable(folder.PathText() + "/", "armor.txt", buffer).LastRow(), -1);
 }
 
 TEST(BadInputTest, WhatIsNotARegularFileIsNotRead) {
@@ -204,7 +206,8 @@ TEST(BadInputTest, UnreadableFile) {
   std::filesystem::permissions(path, std::filesystem::perms::none);
   const std::optional<bool> refused = AsOrdinaryUser([&] {
     try {
-      ReadTableFile(path, "armor.txt");
+      std::string text;
+      ReadTableFile(path, "armor.txt", text);
     } catch (const LoadError& error) {
       return std::string(error.what()) ==
              "armor.txt: read error: cannot open the file: Permission denied";

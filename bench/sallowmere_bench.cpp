@@ -1,0 +1,117 @@
+// How fast a mod folder loads, against the floor of reading its three files.
+//   sallowmere-bench [FOLDER] [benchmark options]
+// Without FOLDER it measures the largest tables the format allows, written to a temporary folder.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "index/load_request.h"
+#include "table_text.h"
+
+namespace {
+
+std::string g_folder;  // set once in main, before any benchmark runs
+
+// Reads each table in one go and touches every byte once: no loader can do less.
+void BM_Floor(benchmark::State& state) {
+  std::vector<char> buffer;
+  for (auto _ : state) {
+    unsigned sum = 0;
+    for (const char* name : {"armor.txt", "weapons.txt", "misc.txt"}) {
+      std::FILE* file = std::fopen((g_folder + "/" + name).c_str(), "rb");
+      if (file == nullptr) {
+        state.SkipWithError("a table cannot be opened");
+        return;
+      }
+      std::fseek(file, 0, SEEK_END);
+      buffer.resize(static_cast<std::size_t>(std::ftell(file)));
+      std::fseek(file, 0, SEEK_SET);
+      const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), file);
+      std::fclose(file);
+      for (std::size_t i = 0; i < got; ++i) sum += static_cast<unsigned char>(buffer[i]);
+    }
+    benchmark::DoNotOptimize(sum);
+  }
+}
+BENCHMARK(BM_Floor)->Unit(benchmark::kMicrosecond);
+
+// The whole load request short of the window.
+void BM_LoadFolder(benchmark::State& state) {
+  sallowmere::Module1 module;
+  std::size_t entries = 0;
+  for (auto _ : state) {
+    const sallowmere::LoadOutcome outcome = sallowmere::LoadFolder(module, g_folder);
+    if (outcome.kind != sallowmere::LoadOutcome::Kind::kLoaded) {
+      state.SkipWithError("the folder does not load");
+      return;
+    }
+    entries = outcome.index.Entries().size();
+  }
+  state.counters["codes"] = static_cast<double>(entries);
+}
+BENCHMARK(BM_LoadFolder)->Unit(benchmark::kMicrosecond);
+
+// One lookup of a used and one of a free code.
+void BM_Lookup(benchmark::State& state) {
+  sallowmere::Module1 module;
+  const sallowmere::LoadOutcome outcome = sallowmere::LoadFolder(module, g_folder);
+  if (outcome.index.Entries().empty()) {
+    state.SkipWithError("the folder has no codes");
+    return;
+  }
+  const std::string used = outcome.index.Entries()[outcome.index.Entries().size() / 2].code;
+  const std::string free = used + "~free";
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(outcome.index.Lookup(used));
+    benchmark::DoNotOptimize(outcome.index.Lookup(free));
+  }
+}
+BENCHMARK(BM_Lookup)->Unit(benchmark::kNanosecond);
+
+// Shows the results as usual and keeps each benchmark's time per iteration for the ratio.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+      if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
+        seconds_[run.run_name.function_name] = run.real_accumulated_time / run.iterations;
+      }
+    }
+  }
+  double Seconds(const std::string& name) const {
+    const auto at = seconds_.find(name);
+    return at == seconds_.end() ? 0 : at->second;
+  }
+
+ private:
+  std::map<std::string, double> seconds_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::unique_ptr<sallowmere::testing::TempFolder> largest;
+  if (argc > 1 && argv[1][0] != '-') {
+    g_folder = argv[1];
+    for (int i = 1; i + 1 < argc; ++i) argv[i] = argv[i + 1];
+    --argc;
+  } else {
+    largest = std::make_unique<sallowmere::testing::TempFolder>();
+    sallowmere::testing::WriteLargestMod(*largest);
+    g_folder = largest->PathText();
+  }
+  benchmark::Initialize(&argc, argv);
+  std::printf("Folder: %s\n", g_folder.c_str());
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  const double floor = reporter.Seconds("BM_Floor");
+  const double load = reporter.Seconds("BM_LoadFolder");
+  if (floor > 0 && load > 0) std::printf("BM_LoadFolder / BM_Floor: %.2f\n", load / floor);
+  benchmark::Shutdown();
+  return 0;
+}
