@@ -15,15 +15,36 @@ namespace sallowmere {
 // after another, a row's values at its layout's slots: column c of row r of width w is at
 // r * layout.SlotCount(w) + layout.Column(c).slot. A handful of arrays per table instead of a few
 // per row keeps a load to a few allocations.
+// String values are kept as pieces of one byte array rather than one string object each.
 struct TableValues {
+  // Where one string value lies in `string_bytes`.
+  struct Piece {
+    std::uint32_t offset;
+    std::uint32_t size;
+  };
+
   std::vector<int> lines;  // each row's 1-based line in its file
   std::vector<std::uint8_t> bytes;
   std::vector<std::int16_t> integers;
   std::vector<std::int32_t> longs;
-  std::vector<std::string> strings;
+  std::vector<Piece> strings;
+  std::string string_bytes;
 
-  // Makes room for `rows` rows of `layout` without further allocation.
+  // Makes room for `rows` rows of `layout`.
   void Reserve(const RecordLayout& layout, std::size_t rows);
+
+  // Appends a string value.
+  void AddString(std::string_view text) {
+    strings.push_back({static_cast<std::uint32_t>(string_bytes.size()),
+                       static_cast<std::uint32_t>(text.size())});
+    string_bytes.append(text);
+  }
+
+  // The string value at `index` of `strings`.
+  std::string_view String(std::size_t index) const {
+    const Piece piece = strings[index];
+    return std::string_view(string_bytes).substr(piece.offset, piece.size);
+  }
 };
 
 // One column's value, of the column's width.
@@ -58,8 +79,8 @@ struct Table {
   // The item code of `row`.
   std::string_view Code(int row) const {
     const RecordLayout& layout = RecordT::Layout();
-    return values.strings[static_cast<std::size_t>(row) * layout.SlotCount(Width::kString) +
-                          layout.Column(layout.CodeColumn()).slot];
+    return values.String(static_cast<std::size_t>(row) * layout.SlotCount(Width::kString) +
+                         layout.Column(layout.CodeColumn()).slot);
   }
 
   // The value of `column` of `row`.

@@ -1,5 +1,8 @@
 #include "tables/table_loader.h"
 
+#include <limits>
+#include <type_traits>
+
 #include "tables/load_error.h"
 #include "tables/numeric.h"
 
@@ -22,7 +25,7 @@ Cell CellOf(const TableValues& values, const RecordLayout& layout, int row, int 
     case Width::kLong: return values.longs[index];
     case Width::kString: break;
   }
-  return std::string_view(values.strings[index]);
+  return values.String(index);
 }
 
 namespace {
@@ -58,6 +61,38 @@ std::int32_t ConvertNumber(const ColumnSlot& at, std::string_view text, std::str
 
 }  // namespace
 
+namespace {
+
+// Converts columns `range.first` to `range.last` of a numeric range into `out`, which gets one
+// value per column. Plain decimal integers that fit are read here, inline; everything else
+// (and every strict column) takes the full rule.
+template <class T>
+void ConvertRange(const ColumnRange& range, const ColumnSlot& at, const RowFields& fields,
+                  std::string_view file_name, int line, std::vector<T>& out) {
+  constexpr bool kByte = std::is_same_v<T, std::uint8_t>;
+  constexpr std::int32_t kLow = kByte ? 0 : std::numeric_limits<T>::min();
+  constexpr std::int32_t kHigh = std::numeric_limits<T>::max();
+  for (int column = range.first; column <= range.last; ++column) {
+    const std::string_view text = fields[column];
+    std::int32_t value = 0;
+    bool plain = at.rule == Rule::kVal && !text.empty() && text.size() <= 9;
+    std::size_t i = plain && text[0] == '-' ? 1 : 0;
+    plain = plain && i < text.size();
+    for (; plain && i < text.size(); ++i) {
+      const unsigned digit = static_cast<unsigned char>(text[i]) - '0';
+      plain = digit <= 9;
+      value = value * 10 + static_cast<std::int32_t>(digit);
+    }
+    if (plain && text[0] == '-') value = -value;
+    if (!plain || value < kLow || value > kHigh) {
+      value = ConvertNumber(at, text, file_name, line, column);
+    }
+    out.push_back(static_cast<T>(value));
+  }
+}
+
+}  // namespace
+
 void ConvertRow(const RecordLayout& layout, const RowFields& fields, std::string_view file_name,
                 int line, TableValues& out) {
   out.lines.push_back(line);
@@ -67,26 +102,12 @@ void ConvertRow(const RecordLayout& layout, const RowFields& fields, std::string
     switch (range.width) {
       case Width::kString:
         for (int column = range.first; column <= range.last; ++column) {
-          out.strings.emplace_back(fields[column]);
+          out.AddString(fields[column]);
         }
         break;
-      case Width::kByte:
-        for (int column = range.first; column <= range.last; ++column) {
-          out.bytes.push_back(static_cast<std::uint8_t>(
-              ConvertNumber(at, fields[column], file_name, line, column)));
-        }
-        break;
-      case Width::kInteger:
-        for (int column = range.first; column <= range.last; ++column) {
-          out.integers.push_back(static_cast<std::int16_t>(
-              ConvertNumber(at, fields[column], file_name, line, column)));
-        }
-        break;
-      case Width::kLong:
-        for (int column = range.first; column <= range.last; ++column) {
-          out.longs.push_back(ConvertNumber(at, fields[column], file_name, line, column));
-        }
-        break;
+      case Width::kByte: ConvertRange(range, at, fields, file_name, line, out.bytes); break;
+      case Width::kInteger: ConvertRange(range, at, fields, file_name, line, out.integers); break;
+      case Width::kLong: ConvertRange(range, at, fields, file_name, line, out.longs); break;
     }
   }
 }

@@ -4,11 +4,13 @@
 
 #include <map>
 #include <string>
+#include <type_traits>
 #include <variant>
 
 #include "table_text.h"
 #include "tables/load_error.h"
 #include "tables/module1.h"
+#include "tables/numeric.h"
 
 namespace sallowmere {
 namespace {
@@ -57,6 +59,45 @@ TEST(TableLoaderTest, ConvertsEveryColumnByItsWidth) {
   EXPECT_EQ(table.Value(0, 20), Cell(std::string_view("spaced")));
   EXPECT_EQ(table.Value(0, 157), Cell(std::uint8_t{4}));
   EXPECT_EQ(table.Value(0, 2), Cell(std::uint8_t{12}));  // a typical value untouched
+}
+
+// Each numeric column stores what the lenient rule reads, however the loader gets there.
+TEST(TableLoaderTest, EveryWidthStoresWhatTheLenientRuleReads) {
+  const std::vector<std::string> texts = {
+      "0",          "-0",          "007",        "255",    "256",       "-1",
+      "32767",      "32768",       "-32768",     "-32769", "999999999", "-999999999",
+      "1234567890", "-2147483648", "2147483648", "-",      "--1",       "+5",
+      "1-",         "12abc",       "2.5",        "3.5",    "&H10",      "1e2",
+      "",           "1 2",         "9x9",        "-0012",  ".5",        "0000000001",
+      "00000000001"};
+  // Columns 1 (byte), 3 (integer) and 15 (long) of armor.txt.
+  const std::vector<std::pair<int, Width>> columns = {
+      {1, Width::kByte}, {3, Width::kInteger}, {15, Width::kLong}};
+  for (const auto& [column, width] : columns) {
+    for (const std::string& text : texts) {
+      SCOPED_TRACE("column " + std::to_string(column) + " \"" + text + "\"");
+      const std::optional<std::int32_t> expected = RoundToWidth(Val(text), width);
+      const std::string table = MakeTable({MakeRow(ArmorLayout(), "c", {{column, text}})});
+      try {
+        const Table<ArmorRecord> parsed = ParseTable<ArmorRecord>(table, "armor.txt");
+        ASSERT_TRUE(expected) << "stored a value the rule overflows";
+        const Cell cell = parsed.Value(0, column);
+        const std::int32_t stored = std::visit(
+            [](auto v) -> std::int32_t {
+              if constexpr (std::is_same_v<decltype(v), std::string_view>) {
+                return -1;
+              } else {
+                return v;
+              }
+            },
+            cell);
+        EXPECT_EQ(stored, *expected);
+      } catch (const LoadError& error) {
+        EXPECT_FALSE(expected) << error.what();
+        EXPECT_EQ(error.Cause(), LoadCause::kOverflow);
+      }
+    }
+  }
 }
 
 TEST(TableLoaderTest, StrictColumnOfWeapons) {
