@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake g++ ninja-build libgtest-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core
-          clang libclang-rt-14-dev)
+          clang libclang-rt-14-dev desktop-file-utils appstream dpkg-dev man-db)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -35,8 +35,8 @@ struct TableValues {
 
   // Appends a string value.
   void AddString(std::string_view text) {
-    strings.push_back({static_cast<std::uint32_t>(string_bytes.size()),
-                       static_cast<std::uint32_t>(text.size())});
+    strings.push_back(
+        {static_cast<std::uint32_t>(string_bytes.size()), static_cast<std::uint32_t>(text.size())});
     string_bytes.append(text);
   }
 
