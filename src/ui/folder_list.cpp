@@ -49,7 +49,10 @@ bool FolderList::SetPath(const QString& path, QString* problem) {
 
 void FolderList::Open(QTreeWidgetItem* item) {
   const QString path = item->data(0, kPathRole).toString();
-  if (path == path_) return;
+  if (path == path_) {
+    emit OpenFolderActivated();
+    return;
+  }
   QString problem;
   if (!SetPath(path, &problem)) emit OpenFailed(problem);
 }

@@ -6,7 +6,8 @@
 namespace sallowmere::ui {
 
 // A folder browser: the current folder with the folders above it, then the folders inside it.
-// Activating a folder (double click or Enter) makes it the current folder.
+// Activating a folder (double click or Enter) makes it the current folder; activating the
+// current folder itself signals OpenFolderActivated.
 class FolderList : public QTreeWidget {
   Q_OBJECT
 
@@ -23,6 +24,9 @@ class FolderList : public QTreeWidget {
  signals:
   // A folder the user activated could not be opened; `problem` says why.
   void OpenFailed(const QString& problem);
+
+  // The user activated the folder that is already the current one.
+  void OpenFolderActivated();
 
  private:
   void Open(QTreeWidgetItem* item);

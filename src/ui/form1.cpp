@@ -72,6 +72,8 @@ Form1::Form1(SideEffects& effects, QWidget* parent)
   connect(List1, &QListWidget::currentRowChanged, this, &Form1::List1_Click);
   connect(Text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
   connect(Dir1, &FolderList::OpenFailed, this, &Form1::Dir1_OpenFailed);
+  // Activating the folder that is already open means "read this one".
+  connect(Dir1, &FolderList::OpenFolderActivated, Command1, &QPushButton::click);
 }
 
 void Form1::CreateControls() {
@@ -109,6 +111,34 @@ void Form1::CreateControls() {
     widget->setFont(code_font);
   }
   Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+  // What assistive technology reads for each control.
+  struct Description {
+    QWidget* widget;
+    const char* name;
+    const char* description;
+  };
+  for (const Description& d : {
+           Description{Frame1, "Search", "Browse the used codes and look a code up"},
+           Description{Command2, "Open", "Go back to choose another folder of tables"},
+           Description{Combo1, "Used codes", "Pick one of the codes the tables use"},
+           Description{List1, "Code list", "Every code the tables use, sorted"},
+           Description{Text1, "Item code", "Type a code to learn whether it is used"},
+           Description{Label1, "Status", "Used when a table uses the item code, else Free"},
+           Description{Label2, "Table", "The table file that uses the item code"},
+           Description{Frame2, "Folder", "Choose the folder that holds the item tables"},
+           Description{Command1, "Open", "Read the item tables in the chosen folder"},
+           Description{Drive1, "Drive", "The drive whose folders the folder list shows"},
+           Description{Dir1, "Folder list",
+                       "Enter or double click opens a folder; on the open folder it reads it"},
+           Description{Label3, "Instruction", "What to do on this panel"},
+       }) {
+    d.widget->setAccessibleName(QString::fromUtf8(d.name));
+    d.widget->setAccessibleDescription(QString::fromUtf8(d.description));
+  }
+  // Enter on a focused button presses it, as Space does.
+  Command1->setAutoDefault(true);
+  Command2->setAutoDefault(true);
 
   // One focus chain through both panels; the hidden panel's controls drop out of it.
   setTabOrder(Text1, List1);

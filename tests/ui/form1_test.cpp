@@ -1,5 +1,6 @@
 #include "ui/form1.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QDir>
 #include <QFrame>
@@ -356,6 +357,70 @@ class Form1Test : public QObject {
              QStringList{"The folder " + QString::fromStdString(folder.PathText()) +
                          "/sub cannot be read."});
     QCOMPARE(form.Dir1->Path(), QString::fromStdString(folder.PathText()));
+  }
+
+  void EveryControlHasAnAccessibleName() {
+    auto window = Open();
+    QVERIFY(window);
+    Form1& form = *window->form;
+    // Found in the window's accessibility tree as a screen reader finds them: by name, and a drop-
+    // down list (whose name on Linux is its current text, so the choice is announced) by its
+    // description.
+    QMap<QString, int> names;
+    QMap<QString, int> descriptions;
+    QList<QAccessibleInterface*> pending = {QAccessible::queryAccessibleInterface(&form)};
+    while (!pending.isEmpty()) {
+      QAccessibleInterface* node = pending.takeFirst();
+      QVERIFY(node != nullptr);
+      ++names[node->text(QAccessible::Name)];
+      ++descriptions[node->text(QAccessible::Description)];
+      for (int i = 0; i < node->childCount(); ++i) pending << node->child(i);
+    }
+    for (const char* name : {"Item code", "Status", "Table", "Code list", "Folder list",
+                             "Instruction", "Search", "Folder"}) {
+      QVERIFY2(names.value(QString::fromUtf8(name)) == 1,
+               qPrintable(QStringLiteral("%1: %2").arg(name).arg(names.value(name))));
+    }
+    QCOMPARE(names.value("Open"), 2);
+    for (const QComboBox* combo : {form.Drive1, form.Combo1}) {
+      QCOMPARE(descriptions.value(combo->accessibleDescription()), 1);
+    }
+    QCOMPARE(form.Drive1->accessibleName(), QStringLiteral("Drive"));
+    QCOMPARE(form.Combo1->accessibleName(), QStringLiteral("Used codes"));
+    const QList<QWidget*> controls = {form.Command1, form.Command2, form.Combo1, form.List1,
+                                      form.Text1,    form.Label1,   form.Label2, form.Drive1,
+                                      form.Dir1,     form.Label3};
+    for (QWidget* control : controls) {
+      QVERIFY2(!control->accessibleDescription().isEmpty(), qPrintable(control->accessibleName()));
+    }
+  }
+
+  void EnterPressesOpen() {
+    TempFolder folder;
+    WriteMod(folder, {"k1"}, {}, {});
+    folder.Write("sub/keep.txt", "x");
+    auto window = Open(&folder);
+    QVERIFY(window);
+    Form1& form = *window->form;
+    // Enter on a folder inside opens it; nothing loads.
+    form.Dir1->setFocus();
+    QTreeWidgetItem* sub = form.Dir1->currentItem()->child(0);
+    form.Dir1->setCurrentItem(sub);
+    QTest::keyClick(form.Dir1, Qt::Key_Return);
+    QCOMPARE(form.Dir1->Path(), QString::fromStdString(folder.PathText()) + "/sub");
+    QVERIFY(form.Frame2->isVisible());
+    // Back up, then Enter on the open folder reads it.
+    form.Dir1->SetPath(QString::fromStdString(folder.PathText()), nullptr);
+    QTest::keyClick(form.Dir1, Qt::Key_Return);
+    QVERIFY(form.Frame1->isVisible());
+    QCOMPARE(form.Text1->text(), QStringLiteral("k1"));
+    // Enter on the focused buttons.
+    form.Command2->setFocus();
+    QTest::keyClick(form.Command2, Qt::Key_Return);
+    QVERIFY(form.Frame2->isVisible());
+    form.Command1->setFocus();
+    QTest::keyClick(form.Command1, Qt::Key_Enter);
+    QVERIFY(form.Frame1->isVisible());
   }
 
   void DesktopMessagesAreModalWithOkOnly() {
