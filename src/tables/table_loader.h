@@ -28,6 +28,9 @@ Table<RecordT> ParseTable(std::string_view text, const std::string& file_name) {
   const RecordLayout& layout = RecordT::Layout();
   table.values.Reserve(layout,
                        std::min<std::size_t>(kMaxDataRows, text.size() / layout.ColumnCount() + 1));
+  // String values are pieces of the text, so they need no more room than it has: reserved once,
+  // they are never copied to a larger array while the table is read.
+  table.values.string_bytes.reserve(text.size());
   ReadRows(text, file_name, [&](int line, const RowFields& fields) {
     ConvertRow(layout, fields, file_name, line, table.values);
   });
