@@ -1,9 +1,12 @@
 // How fast a mod folder loads, against the floor of reading its three files.
 //   sallowmere-bench [FOLDER] [benchmark options]
-// Without FOLDER it measures the largest tables the format allows, written to a temporary folder.
+//   sallowmere-bench --write FOLDER
+// Without FOLDER it measures the largest tables the format allows, written to a temporary folder;
+// --write writes those tables into FOLDER (for timing other programs on them) and ends.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -95,6 +98,17 @@ class RatioReporter : public benchmark::ConsoleReporter {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--write") {
+    sallowmere::testing::TempFolder folder;
+    sallowmere::testing::WriteLargestMod(folder);
+    std::filesystem::create_directories(argv[2]);
+    for (const char* name : {"armor.txt", "weapons.txt", "misc.txt"}) {
+      std::filesystem::copy_file(folder.Path() / name, std::filesystem::path(argv[2]) / name,
+                                 std::filesystem::copy_options::overwrite_existing);
+    }
+    std::printf("Wrote the largest tables into %s\n", argv[2]);
+    return 0;
+  }
   std::unique_ptr<sallowmere::testing::TempFolder> largest;
   if (argc > 1 && argv[1][0] != '-') {
     g_folder = argv[1];
