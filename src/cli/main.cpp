@@ -1,10 +1,8 @@
 #include <iostream>
-#include <string>
-#include <vector>
 
+#include "cli/arguments.h"
 #include "cli/cli.h"
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
-  return sallowmere::RunCli(args, std::cout, std::cerr);
+  return sallowmere::RunCli(sallowmere::CommandLineArguments(argc, argv), std::cout, std::cerr);
 }
