@@ -2,9 +2,11 @@
 // that names the file, the line and the cause.
 #include <grp.h>
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include "caught_load_error.h"
 
 #include <filesystem>
 #include <functional>
@@ -32,13 +34,7 @@ std::vector<std::string> Codes(const Table<ArmorRecord>& table) {
 std::string Row(std::string_view code) { return MakeRow(ArmorLayout(), code); }
 
 LoadError ParseFailure(std::string_view text) {
-  try {
-    ParseTable<ArmorRecord>(text, "armor.txt");
-  } catch (const LoadError& error) {
-    return error;
-  }
-  ADD_FAILURE() << "no error";
-  return LoadError("", 0, LoadCause::kReadError, "");
+  return testing::CaughtLoadError([&] { ParseTable<ArmorRecord>(text, "armor.txt"); });
 }
 
 struct TextCase {
@@ -143,14 +139,8 @@ TEST(BadInputTest, TenMillionEmptyLines) {
 }
 
 LoadError ReadFailure(const std::filesystem::path& path) {
-  try {
-    std::string text;
-    ReadTableFile(path, "armor.txt", text);
-  } catch (const LoadError& error) {
-    return error;
-  }
-  ADD_FAILURE() << "no error reading " << path;
-  return LoadError("", 0, LoadCause::kReadError, "");
+  std::string text;
+  return testing::CaughtLoadError([&] { ReadTableFile(path, "armor.txt", text); });
 }
 
 TEST(BadInputTest, FilesTooLargeAreRefusedBeforeReading) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "caught_load_error.h"
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -121,13 +123,7 @@ TEST(ReadRowsTest, SkipsHeaderAndEmptyLines) {
 }
 
 LoadError ReadError(std::string_view text) {
-  try {
-    Rows(text);
-  } catch (const LoadError& error) {
-    return error;
-  }
-  ADD_FAILURE() << "no error";
-  return LoadError("", 0, LoadCause::kReadError, "");
+  return testing::CaughtLoadError([&] { Rows(text); });
 }
 
 TEST(ReadRowsTest, LimitsAreErrorsAtTheirLine) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "caught_load_error.h"
+
 #include <map>
 #include <string>
 #include <type_traits>
@@ -23,14 +25,8 @@ std::string FolderOf(const TempFolder& folder) { return folder.PathText() + "/";
 
 template <class RecordT>
 LoadError LoadFailure(const TempFolder& folder, const std::string& name) {
-  try {
-    std::string buffer;
-    LoadTable<RecordT>(FolderOf(folder), name, buffer);
-  } catch (const LoadError& error) {
-    return error;
-  }
-  ADD_FAILURE() << "no error for " << name;
-  return LoadError("", 0, LoadCause::kReadError, "");
+  std::string buffer;
+  return testing::CaughtLoadError([&] { LoadTable<RecordT>(FolderOf(folder), name, buffer); });
 }
 
 TEST(TableLoaderTest, ConvertsEveryColumnByItsWidth) {
