@@ -142,23 +142,6 @@ std::optional<std::int32_t> RoundToWidth(double value, Width width) {
 
 namespace {
 
-// The value of `text` when it is an optional "-" and one to nine digits and nothing else, which
-// every rule reads as that integer; std::nullopt for anything else.
-std::optional<std::int32_t> PlainInteger(std::string_view text) {
-  std::size_t at = 0;
-  const bool negative = !text.empty() && text[0] == '-';
-  if (negative) at = 1;
-  const std::size_t digits = text.size() - at;
-  if (digits == 0 || digits > 9) return std::nullopt;
-  std::int32_t value = 0;
-  for (; at < text.size(); ++at) {
-    const unsigned digit = static_cast<unsigned char>(text[at]) - '0';
-    if (digit > 9) return std::nullopt;
-    value = value * 10 + static_cast<std::int32_t>(digit);
-  }
-  return negative ? -value : value;
-}
-
 bool FitsWidth(std::int32_t value, Width width) {
   switch (width) {
     case Width::kByte: return value >= 0 && value <= 255;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -19,6 +20,22 @@ double Val(std::string_view text);
 // `value` rounded to the nearest integer (halves to the even neighbour) if that lies within the
 // range of `width` (kByte, kInteger or kLong); std::nullopt (an overflow) otherwise.
 std::optional<std::int32_t> RoundToWidth(double value, Width width);
+
+// The value of `text` when it is an optional "-" and one to nine digits and nothing else, which
+// every rule reads as that integer; std::nullopt for anything else. Inline: it is the path nearly
+// every numeric field of a real table takes.
+inline std::optional<std::int32_t> PlainInteger(std::string_view text) {
+  const bool negative = !text.empty() && text[0] == '-';
+  const std::size_t first = negative ? 1 : 0;
+  if (text.size() == first || text.size() - first > 9) return std::nullopt;
+  std::int32_t value = 0;
+  for (std::size_t at = first; at < text.size(); ++at) {
+    const unsigned digit = static_cast<unsigned char>(text[at]) - unsigned{'0'};
+    if (digit > 9) return std::nullopt;
+    value = value * 10 + static_cast<std::int32_t>(digit);
+  }
+  return negative ? -value : value;
+}
 
 // The value a numeric column of `width` (kByte, kInteger or kLong) stores for `text` by the
 // lenient rule: RoundToWidth(Val(text), width), std::nullopt on an overflow. Plain decimal

@@ -74,19 +74,11 @@ void ConvertRange(const ColumnRange& range, const ColumnSlot& at, const RowField
   constexpr std::int32_t kHigh = std::numeric_limits<T>::max();
   for (int column = range.first; column <= range.last; ++column) {
     const std::string_view text = fields[column];
-    std::int32_t value = 0;
-    bool plain = at.rule == Rule::kVal && !text.empty() && text.size() <= 9;
-    std::size_t i = plain && text[0] == '-' ? 1 : 0;
-    plain = plain && i < text.size();
-    for (; plain && i < text.size(); ++i) {
-      const unsigned digit = static_cast<unsigned char>(text[i]) - '0';
-      plain = digit <= 9;
-      value = value * 10 + static_cast<std::int32_t>(digit);
-    }
-    if (plain && text[0] == '-') value = -value;
-    if (!plain || value < kLow || value > kHigh) {
-      value = ConvertNumber(at, text, file_name, line, column);
-    }
+    const std::optional<std::int32_t> plain =
+        at.rule == Rule::kVal ? PlainInteger(text) : std::nullopt;
+    const std::int32_t value = plain && *plain >= kLow && *plain <= kHigh
+                                   ? *plain
+                                   : ConvertNumber(at, text, file_name, line, column);
     out.push_back(static_cast<T>(value));
   }
 }
