@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(cmake g++ ninja-build libgtest-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core
-          clang libclang-rt-14-dev desktop-file-utils appstream dpkg-dev man-db)
+          clang libclang-rt-14-dev desktop-file-utils appstream dpkg-dev man-db
+          g++-mingw-w64-x86-64-posix)
 
 missing=()
 for package in "${packages[@]}"; do

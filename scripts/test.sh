@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the suite with warnings as errors, each fuzz target for
-# a short while, then the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Builds everything and runs every test: the suite with warnings as errors, a cross build for
+# Windows, each fuzz target for a short while, then the whole suite again under AddressSanitizer
+# and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
@@ -8,6 +9,10 @@ cd "$(dirname "$0")/.."
 cmake --preset ci
 cmake --build --preset ci
 ctest --preset ci
+
+# The Windows code paths of the core and the command line must at least compile.
+cmake --preset windows-cross
+cmake --build --preset windows-cross
 
 ./scripts/fuzz.sh "${SALLOWMERE_FUZZ_SECONDS:-30}"
 

@@ -1,8 +1,10 @@
 #include "cli/arguments.h"
 
 #ifdef _WIN32
-#include <shellapi.h>
+// windows.h must come first: shellapi.h relies on its declarations.
 #include <windows.h>
+
+#include <shellapi.h>
 #endif
 
 namespace sallowmere {
