@@ -128,38 +128,9 @@ double Val(std::string_view text) {
 
 std::optional<std::int32_t> RoundToWidth(double value, Width width) {
   const double rounded = std::nearbyint(value);  // the default mode rounds halves to even
-  double low = 0;
-  double high = 0;
-  switch (width) {
-    case Width::kByte: low = 0, high = 255; break;
-    case Width::kInteger: low = -32768, high = 32767; break;
-    case Width::kLong: low = -2147483648.0, high = 2147483647.0; break;
-    case Width::kString: return std::nullopt;
-  }
-  if (!(rounded >= low && rounded <= high)) return std::nullopt;
+  const WidthRange range = RangeOf(width);
+  if (!(rounded >= range.low && rounded <= range.high)) return std::nullopt;
   return static_cast<std::int32_t>(rounded);
-}
-
-namespace {
-
-bool FitsWidth(std::int32_t value, Width width) {
-  switch (width) {
-    case Width::kByte: return value >= 0 && value <= 255;
-    case Width::kInteger: return value >= -32768 && value <= 32767;
-    case Width::kLong: return true;
-    case Width::kString: break;
-  }
-  return false;
-}
-
-}  // namespace
-
-std::optional<std::int32_t> ValToWidth(std::string_view text, Width width) {
-  if (const std::optional<std::int32_t> plain = PlainInteger(text)) {
-    if (!FitsWidth(*plain, width)) return std::nullopt;
-    return plain;
-  }
-  return RoundToWidth(Val(text), width);
 }
 
 std::optional<double> ParseStrictNumber(std::string_view text) {

@@ -37,11 +37,6 @@ inline std::optional<std::int32_t> PlainInteger(std::string_view text) {
   return negative ? -value : value;
 }
 
-// The value a numeric column of `width` (kByte, kInteger or kLong) stores for `text` by the
-// lenient rule: RoundToWidth(Val(text), width), std::nullopt on an overflow. Plain decimal
-// integers, nearly every field of a real table, take a short path with the same result.
-std::optional<std::int32_t> ValToWidth(std::string_view text, Width width);
-
 // The number that the whole of `text` spells by the strict rule, independent of the locale:
 // optional spaces or tabs around either "&H"/"&O" (either case) and at least one hexadecimal/octal
 // digit, or an optional sign, digits in which "," may stand between two digits of the integer part

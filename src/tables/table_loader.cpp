@@ -1,8 +1,5 @@
 #include "tables/table_loader.h"
 
-#include <limits>
-#include <type_traits>
-
 #include "tables/load_error.h"
 #include "tables/numeric.h"
 
@@ -50,7 +47,7 @@ std::int32_t ConvertNumber(const ColumnSlot& at, std::string_view text, std::str
       FailConversion(LoadCause::kTypeMismatch, "is not a number", text, file_name, line, column);
     value = RoundToWidth(*strict, at.width);
   } else {
-    value = ValToWidth(text, at.width);
+    value = RoundToWidth(Val(text), at.width);
   }
   if (!value) {
     FailConversion(LoadCause::kOverflow, "does not fit " + std::string(WidthName(at.width)), text,
@@ -63,20 +60,18 @@ std::int32_t ConvertNumber(const ColumnSlot& at, std::string_view text, std::str
 
 namespace {
 
-// Converts columns `range.first` to `range.last` of a numeric range into `out`, which gets one
-// value per column. Plain decimal integers that fit are read here, inline; everything else
-// (and every strict column) takes the full rule.
+// Converts columns `range.first` to `range.last` of a numeric range into `out`, one value per
+// column. A plain decimal integer that fits (nearly every field of a real table) is read here,
+// inline; anything else takes the full rule, which reads such integers alike.
 template <class T>
 void ConvertRange(const ColumnRange& range, const ColumnSlot& at, const RowFields& fields,
                   std::string_view file_name, int line, std::vector<T>& out) {
-  constexpr bool kByte = std::is_same_v<T, std::uint8_t>;
-  constexpr std::int32_t kLow = kByte ? 0 : std::numeric_limits<T>::min();
-  constexpr std::int32_t kHigh = std::numeric_limits<T>::max();
+  const WidthRange bounds = RangeOf(at.width);
   for (int column = range.first; column <= range.last; ++column) {
     const std::string_view text = fields[column];
     const std::optional<std::int32_t> plain =
         at.rule == Rule::kVal ? PlainInteger(text) : std::nullopt;
-    const std::int32_t value = plain && *plain >= kLow && *plain <= kHigh
+    const std::int32_t value = plain && *plain >= bounds.low && *plain <= bounds.high
                                    ? *plain
                                    : ConvertNumber(at, text, file_name, line, column);
     out.push_back(static_cast<T>(value));
