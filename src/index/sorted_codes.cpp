@@ -1,6 +1,7 @@
 #include "index/sorted_codes.h"
 
 #include <algorithm>
+#include <compare>
 
 namespace sallowmere {
 namespace {
@@ -13,18 +14,12 @@ unsigned char FoldAsciiCase(char c) {
 }  // namespace
 
 bool DisplayOrderLess(std::string_view a, std::string_view b) {
-  const auto folded = std::lexicographical_compare(
+  const auto folded = std::lexicographical_compare_three_way(
       a.begin(), a.end(), b.begin(), b.end(),
-      [](char x, char y) { return FoldAsciiCase(x) < FoldAsciiCase(y); });
-  if (folded) return true;
-  const bool folded_greater = std::lexicographical_compare(
-      b.begin(), b.end(), a.begin(), a.end(),
-      [](char x, char y) { return FoldAsciiCase(x) < FoldAsciiCase(y); });
-  if (folded_greater) return false;
-  // Equal but for letter case: byte order, comparing bytes as unsigned.
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
-  });
+      [](char x, char y) { return FoldAsciiCase(x) <=> FoldAsciiCase(y); });
+  if (folded != 0) return folded < 0;
+  // Equal but for letter case: byte order (char_traits compares bytes as unsigned).
+  return a < b;
 }
 
 SortedCodes::SortedCodes(const CodeIndex& index) : entries_(index.Entries()) {

@@ -14,8 +14,8 @@ namespace sallowmere {
 // The converted values of a table's rows, one array per width. Each array holds the rows one
 // after another, a row's values at its layout's slots: column c of row r of width w is at
 // r * layout.SlotCount(w) + layout.Column(c).slot. A handful of arrays per table instead of a few
-// per row keeps a load to a few allocations.
-// String values are kept as pieces of one byte array rather than one string object each.
+// per row keeps a load to a few allocations; string values, likewise, are pieces of one byte
+// array rather than one string object each.
 struct TableValues {
   // Where one string value lies in `string_bytes`.
   struct Piece {
@@ -78,9 +78,7 @@ struct Table {
 
   // The item code of `row`.
   std::string_view Code(int row) const {
-    const RecordLayout& layout = RecordT::Layout();
-    return values.String(static_cast<std::size_t>(row) * layout.SlotCount(Width::kString) +
-                         layout.Column(layout.CodeColumn()).slot);
+    return std::get<std::string_view>(Value(row, RecordT::Layout().CodeColumn()));
   }
 
   // The value of `column` of `row`.
