@@ -1,10 +1,12 @@
 // How fast a mod folder loads, against the floor of reading its three files.
 //   sallowmere-bench [FOLDER] [benchmark options]
 //   sallowmere-bench --write FOLDER
-// Without FOLDER it measures the largest tables the format allows, written to a temporary folder;
+// Without FOLDER it measures the largest tables the format allows, written to a temporary folder,
+// beside the largest later-layout tables (9,999 rows each, read by their header rows);
 // --write writes those tables into FOLDER (for timing other programs on them) and ends.
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -17,7 +19,32 @@
 
 namespace {
 
-std::string g_folder;  // set once in main, before any benchmark runs
+std::string g_folder;        // set once in main, before any benchmark runs
+std::string g_later_folder;  // the largest later-layout tables, likewise
+
+std::int64_t FolderBytes(const std::string& folder) {
+  std::int64_t bytes = 0;
+  for (const char* name : {"armor.txt", "weapons.txt", "misc.txt"}) {
+    bytes += static_cast<std::int64_t>(std::filesystem::file_size(folder + "/" + name));
+  }
+  return bytes;
+}
+
+// Loads `folder` as often as the benchmark asks; counts its bytes and codes.
+void LoadRepeatedly(benchmark::State& state, const std::string& folder) {
+  sallowmere::Module1 module;
+  std::size_t entries = 0;
+  for (auto _ : state) {
+    const sallowmere::LoadOutcome outcome = sallowmere::LoadFolder(module, folder);
+    if (outcome.kind != sallowmere::LoadOutcome::Kind::kLoaded) {
+      state.SkipWithError("the folder does not load");
+      return;
+    }
+    entries = outcome.index.Entries().size();
+  }
+  state.SetBytesProcessed(state.iterations() * FolderBytes(folder));
+  state.counters["codes"] = static_cast<double>(entries);
+}
 
 // Reads each table in one go and touches every byte once: no loader can do less.
 void BM_Floor(benchmark::State& state) {
@@ -43,20 +70,12 @@ void BM_Floor(benchmark::State& state) {
 BENCHMARK(BM_Floor)->Unit(benchmark::kMicrosecond);
 
 // The whole load request short of the window.
-void BM_LoadFolder(benchmark::State& state) {
-  sallowmere::Module1 module;
-  std::size_t entries = 0;
-  for (auto _ : state) {
-    const sallowmere::LoadOutcome outcome = sallowmere::LoadFolder(module, g_folder);
-    if (outcome.kind != sallowmere::LoadOutcome::Kind::kLoaded) {
-      state.SkipWithError("the folder does not load");
-      return;
-    }
-    entries = outcome.index.Entries().size();
-  }
-  state.counters["codes"] = static_cast<double>(entries);
-}
+void BM_LoadFolder(benchmark::State& state) { LoadRepeatedly(state, g_folder); }
 BENCHMARK(BM_LoadFolder)->Unit(benchmark::kMicrosecond);
+
+// The same for three later-layout tables of 9,999 rows each, read by their header rows.
+void BM_LoadLaterLayout(benchmark::State& state) { LoadRepeatedly(state, g_later_folder); }
+BENCHMARK(BM_LoadLaterLayout)->Unit(benchmark::kMicrosecond);
 
 // One lookup of a used and one of a free code.
 void BM_Lookup(benchmark::State& state) {
@@ -119,6 +138,9 @@ int main(int argc, char** argv) {
     sallowmere::testing::WriteLargestMod(*largest);
     g_folder = largest->PathText();
   }
+  sallowmere::testing::TempFolder later_tables;
+  sallowmere::testing::WriteLargestLaterMod(later_tables);
+  g_later_folder = later_tables.PathText();
   benchmark::Initialize(&argc, argv);
   std::printf("Folder: %s\n", g_folder.c_str());
   RatioReporter reporter;
@@ -126,6 +148,12 @@ int main(int argc, char** argv) {
   const double floor = reporter.Seconds("BM_Floor");
   const double load = reporter.Seconds("BM_LoadFolder");
   if (floor > 0 && load > 0) std::printf("BM_LoadFolder / BM_Floor: %.2f\n", load / floor);
+  const double later = reporter.Seconds("BM_LoadLaterLayout");
+  if (load > 0 && later > 0) {
+    const double per_byte = (later / static_cast<double>(FolderBytes(g_later_folder))) /
+                            (load / static_cast<double>(FolderBytes(g_folder)));
+    std::printf("BM_LoadLaterLayout / BM_LoadFolder, per byte: %.2f\n", per_byte);
+  }
   benchmark::Shutdown();
   return 0;
 }

@@ -13,8 +13,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   try {
     const auto table = sallowmere::ParseTable<sallowmere::FUZZ_RECORD>(text, "fuzz.txt");
-    if (table.LastRow() >= sallowmere::kMaxDataRows) std::abort();
-    const auto& layout = sallowmere::FUZZ_RECORD::Layout();
+    const int max_rows =
+        table.by_header ? sallowmere::kMaxHeaderDataRows : sallowmere::kMaxDataRows;
+    if (table.LastRow() >= max_rows) std::abort();
+    const auto& layout = table.Layout();
     for (int row = 0; row <= table.LastRow(); ++row) {
       if (table.Line(row) < 2) std::abort();
       for (int column = 0; column < layout.ColumnCount(); ++column) table.Value(row, column);

@@ -44,7 +44,9 @@ std::optional<CodeIndex> Load(const std::string& folder, std::ostream& err) {
   Module1 module;
   LoadOutcome outcome = LoadFolder(module, folder);
   switch (outcome.kind) {
-    case LoadOutcome::Kind::kLoaded: return std::move(outcome.index);
+    case LoadOutcome::Kind::kLoaded:
+      for (const std::string& note : module.ReadingNotes()) err << note << "\n";
+      return std::move(outcome.index);
     case LoadOutcome::Kind::kMissingTable: err << outcome.missing_message << "\n"; break;
     case LoadOutcome::Kind::kLoadFailed: err << outcome.error->what() << "\n"; break;
   }

@@ -3,16 +3,9 @@
 #include <algorithm>
 #include <compare>
 
+#include "tables/ascii.h"
+
 namespace sallowmere {
-namespace {
-
-unsigned char FoldAsciiCase(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : byte;
-}
-
-}  // namespace
-
 bool DisplayOrderLess(std::string_view a, std::string_view b) {
   const auto folded = std::lexicographical_compare_three_way(
       a.begin(), a.end(), b.begin(), b.end(),

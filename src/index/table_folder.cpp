@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "tables/ascii.h"
 #include "tables/table_file.h"
 
 #ifdef _WIN32
@@ -30,12 +31,6 @@ bool IsHiddenOrSystem([[maybe_unused]] const fs::path& path) {
 bool IsTableFile(const fs::path& path) {
   std::error_code error;
   return fs::is_regular_file(fs::status(path, error)) && !IsHiddenOrSystem(path);
-}
-
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 // The name `wanted` is found under in `folder`: itself when that is a table file, else the

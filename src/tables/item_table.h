@@ -2,12 +2,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
 
 #include "tables/record_schema.h"
+#include "tables/table_reading.h"
 
 namespace sallowmere {
 
@@ -64,11 +66,16 @@ struct MiscRecord {
   static const RecordLayout& Layout() { return MiscLayout(); }
 };
 
-// The rows of one table file, in file order, converted by RecordT's layout.
+// The rows of one table file, in file order: converted by RecordT's layout, or, for a table read
+// by its header row, each row's code alone.
 template <class RecordT>
 struct Table {
-  std::string file_name;  // the name the file was found under
+  std::string file_name;                   // the name the file was found under
+  std::optional<HeaderReading> by_header;  // set when the table was read by its header row
   TableValues values;
+
+  // The layout `values` follow: RecordT's, or CodeOnlyLayout() for a table read by its header.
+  const RecordLayout& Layout() const { return by_header ? CodeOnlyLayout() : RecordT::Layout(); }
 
   // The index of the last row; -1 when the table has none.
   int LastRow() const { return static_cast<int>(values.lines.size()) - 1; }
@@ -78,11 +85,11 @@ struct Table {
 
   // The item code of `row`.
   std::string_view Code(int row) const {
-    return std::get<std::string_view>(Value(row, RecordT::Layout().CodeColumn()));
+    return std::get<std::string_view>(Value(row, Layout().CodeColumn()));
   }
 
-  // The value of `column` of `row`.
-  Cell Value(int row, int column) const { return CellOf(values, RecordT::Layout(), row, column); }
+  // The value of `column` (0 to Layout().ColumnCount() - 1) of `row`.
+  Cell Value(int row, int column) const { return CellOf(values, Layout(), row, column); }
 };
 
 }  // namespace sallowmere

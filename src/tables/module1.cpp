@@ -15,4 +15,23 @@ void Module1::LoadAllTables(const TableFiles& files) {
   misc_table_ = std::move(misc);
 }
 
+namespace {
+
+template <class RecordT>
+void AddReadingNote(const Table<RecordT>& table, std::vector<std::string>& notes) {
+  if (table.by_header) {
+    notes.push_back(table.file_name + ": note: " + HeaderReadingText(*table.by_header));
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> Module1::ReadingNotes() const {
+  std::vector<std::string> notes;
+  AddReadingNote(armor_table_, notes);
+  AddReadingNote(weapon_table_, notes);
+  AddReadingNote(misc_table_, notes);
+  return notes;
+}
+
 }  // namespace sallowmere

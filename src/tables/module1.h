@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "tables/item_table.h"
 
@@ -24,6 +25,11 @@ class Module1 {
   const Table<ArmorRecord>& ArmorTable() const { return armor_table_; }
   const Table<WeaponRecord>& WeaponTable() const { return weapon_table_; }
   const Table<MiscRecord>& MiscTable() const { return misc_table_; }
+
+  // One line per table of the latest load that was read by its header row, in load order:
+  // "FILE: note: read by its header row: code in column K of N". Empty when every table was read
+  // by its fixed layout.
+  std::vector<std::string> ReadingNotes() const;
 
   // Reads armor, weapons and misc, in that order, from TableFolder() under the names in `files`.
   // Throws LoadError at the first fault; the tables then keep what the previous load gave them.

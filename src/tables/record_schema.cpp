@@ -146,6 +146,11 @@ const RecordLayout& MiscLayout() {
   return layout;
 }
 
+const RecordLayout& CodeOnlyLayout() {
+  static const RecordLayout layout("", {{0, 0, S}}, 0);
+  return layout;
+}
+
 // clang-format on
 
 }  // namespace sallowmere

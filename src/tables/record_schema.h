@@ -59,4 +59,7 @@ const RecordLayout& ArmorLayout();
 const RecordLayout& WeaponLayout();
 const RecordLayout& MiscLayout();
 
+// The layout of a table read by its header row: one string column, the code.
+const RecordLayout& CodeOnlyLayout();
+
 }  // namespace sallowmere

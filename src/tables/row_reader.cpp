@@ -3,44 +3,34 @@
 #include <cstring>
 #include <string>
 
+#include "tables/ascii.h"
 #include "tables/load_error.h"
 
 namespace sallowmere {
 
-bool LineReader::Next(std::string_view& line) {
-  if (rest_.empty()) return false;
-  ++line_number_;
-  // Two bulk searches: for CR, then for LF before it. A search for "either byte" would test
-  // every byte against a set, which is many times slower on long lines.
-  const char* const begin = rest_.data();
-  const auto* cr = static_cast<const char*>(std::memchr(begin, '\r', rest_.size()));
-  const std::size_t before_cr = cr != nullptr ? static_cast<std::size_t>(cr - begin) : rest_.size();
-  const auto* lf = static_cast<const char*>(std::memchr(begin, '\n', before_cr));
-  const char* const end = lf != nullptr ? lf : cr;
-  if (end == nullptr) {
-    line = rest_;
-    rest_ = {};
-    return true;
+const char* LineReader::NextOf(char byte, const char* from, const char*& known) const {
+  if (known == nullptr || known < from) {
+    const void* found = std::memchr(from, byte, static_cast<std::size_t>(end_ - from));
+    known = found != nullptr ? static_cast<const char*>(found) : end_;
   }
-  const std::size_t length = static_cast<std::size_t>(end - begin);
-  line = rest_.substr(0, length);
-  std::size_t skip = 1;
-  if (*end == '\r' && length + 1 < rest_.size() && end[1] == '\n') skip = 2;
-  rest_.remove_prefix(length + skip);
+  return known;
+}
+
+bool LineReader::Next(std::string_view& line) {
+  if (begin_ == end_) return false;
+  ++line_number_;
+  // Two bulk searches, for CR and for LF, each answer kept until the reading passes it: a search
+  // for "either byte" would test every byte against a set, and a fresh search per line would scan
+  // to the far end of a file that has no CR at all, once for every line.
+  const char* const cr = NextOf('\r', begin_, next_cr_);
+  const char* const lf = NextOf('\n', begin_, next_lf_);
+  const char* const stop = cr < lf ? cr : lf;
+  line = std::string_view(begin_, static_cast<std::size_t>(stop - begin_));
+  begin_ = stop;
+  if (begin_ != end_) ++begin_;
+  if (stop == cr && begin_ != end_ && *begin_ == '\n') ++begin_;
   return true;
 }
-
-namespace {
-
-std::string_view TrimSpaces(std::string_view text) {
-  std::size_t first = 0;
-  std::size_t last = text.size();
-  while (first < last && text[first] == ' ') ++first;
-  while (last > first && text[last - 1] == ' ') --last;
-  return text.substr(first, last - first);
-}
-
-}  // namespace
 
 bool SplitRow(std::string_view line, RowFields& fields) {
   // A line that does not end in a tab is read as if it did, so its last field is kept; a line
@@ -63,8 +53,15 @@ bool SplitRow(std::string_view line, RowFields& fields) {
   return true;
 }
 
+std::string_view HeaderLine(std::string_view text) {
+  LineReader lines(text);
+  std::string_view header;
+  lines.Next(header);
+  return header;
+}
+
 void ReadRows(std::string_view text, std::string_view file_name,
-              const std::function<void(int line, const RowFields& fields)>& on_row) {
+              const std::function<void(int line, const RowFields& fields)>& on_row, int max_rows) {
   if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
     throw LoadError(std::string(file_name), 1, LoadCause::kReadError,
                     "the file is UTF-16 text; save it as 8-bit text");
@@ -76,9 +73,9 @@ void ReadRows(std::string_view text, std::string_view file_name,
   int rows = 0;
   while (lines.Next(line)) {
     if (line.empty()) continue;
-    if (++rows > kMaxDataRows) {
+    if (++rows > max_rows) {
       throw LoadError(std::string(file_name), lines.LineNumber(), LoadCause::kTooManyRows,
-                      "the table has more than " + std::to_string(kMaxDataRows) + " data rows");
+                      "the table has more than " + std::to_string(max_rows) + " data rows");
     }
     if (!SplitRow(line, fields)) {
       throw LoadError(std::string(file_name), lines.LineNumber(), LoadCause::kTooManyFields,

@@ -10,7 +10,8 @@ namespace sallowmere {
 // the line. Text after the last line end forms a last line only when it is not empty.
 class LineReader {
  public:
-  explicit LineReader(std::string_view text) : rest_(text) {}
+  explicit LineReader(std::string_view text)
+      : begin_(text.data()), end_(text.data() + text.size()) {}
 
   // Stores the next line in `line` and returns true; returns false at the end of the text.
   bool Next(std::string_view& line);
@@ -19,7 +20,14 @@ class LineReader {
   int LineNumber() const { return line_number_; }
 
  private:
-  std::string_view rest_;
+  // The next `byte` at or after `from`, or end_ when there is none; `known` keeps the last
+  // answer, which stays right while it lies at or after `from`.
+  const char* NextOf(char byte, const char* from, const char*& known) const;
+
+  const char* begin_;  // the rest of the text
+  const char* end_;
+  const char* next_cr_ = nullptr;
+  const char* next_lf_ = nullptr;
   int line_number_ = 0;
 };
 
@@ -46,15 +54,19 @@ class RowFields {
 // more than RowFields::kCapacity fields.
 bool SplitRow(std::string_view line, RowFields& fields);
 
-// The most data rows a table may hold.
+// The most data rows a table of a fixed record layout may hold.
 inline constexpr int kMaxDataRows = 501;
+
+// The first line of a table's text (its header row), or the empty text when there is none.
+std::string_view HeaderLine(std::string_view text);
 
 // Reads a table's text: skips the header line and empty lines and calls `on_row` for each data
 // row with its 1-based line number and its fields, in order. Throws LoadError naming `file_name`
-// and the line when a row has too many fields or the table more than kMaxDataRows data rows, and
+// and the line when a row has too many fields or the table more than `max_rows` data rows, and
 // a read error at line 1 for UTF-16 text (which has a NUL byte in every other place, so no field
 // of it could mean what it shows); exceptions from `on_row` pass through.
 void ReadRows(std::string_view text, std::string_view file_name,
-              const std::function<void(int line, const RowFields& fields)>& on_row);
+              const std::function<void(int line, const RowFields& fields)>& on_row,
+              int max_rows = kMaxDataRows);
 
 }  // namespace sallowmere

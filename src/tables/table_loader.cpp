@@ -99,6 +99,17 @@ void ConvertRow(const RecordLayout& layout, const RowFields& fields, std::string
   }
 }
 
+void ReadCodeColumn(std::string_view text, std::string_view file_name, int code_column,
+                    TableValues& out) {
+  ReadRows(
+      text, file_name,
+      [&](int line, const RowFields& fields) {
+        out.lines.push_back(line);
+        out.AddString(fields[code_column]);
+      },
+      kMaxHeaderDataRows);
+}
+
 Table<ArmorRecord> LoadArmorTable(const std::string& table_folder, const std::string& file_name,
                                   std::string& buffer) {
   return LoadTable<ArmorRecord>(table_folder, file_name, buffer);

@@ -18,12 +18,26 @@ namespace sallowmere {
 void ConvertRow(const RecordLayout& layout, const RowFields& fields, std::string_view file_name,
                 int line, TableValues& out);
 
+// Reads each data row's field `code_column` of a table's `text` into `out` by CodeOnlyLayout():
+// the field as SplitRow gives it, empty when the row is shorter. Converts no other field. Throws
+// LoadError naming `file_name` when a row has too many fields or the table more than
+// kMaxHeaderDataRows data rows.
+void ReadCodeColumn(std::string_view text, std::string_view file_name, int code_column,
+                    TableValues& out);
+
 // Reads the rows of a table's `text` into a table of RecordT whose rows come from the file
-// `file_name`. Throws LoadError on the first fault of reading or converting.
+// `file_name`, by the reading its header row calls for (ReadingOf): every column by RecordT's
+// layout, or, read by its header, each row's code alone and up to kMaxHeaderDataRows rows.
+// Throws LoadError on the first fault of reading or converting.
 template <class RecordT>
 Table<RecordT> ParseTable(std::string_view text, const std::string& file_name) {
   Table<RecordT> table;
   table.file_name = file_name;
+  table.by_header = ReadingOf(HeaderLine(text), RecordT::Layout());
+  if (table.by_header) {
+    ReadCodeColumn(text, file_name, table.by_header->code_column, table.values);
+    return table;
+  }
   // A full row has a tab per column, which bounds how many rows the text can hold.
   const RecordLayout& layout = RecordT::Layout();
   table.values.Reserve(layout,

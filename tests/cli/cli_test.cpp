@@ -54,6 +54,19 @@ TEST(CliTest, CheckReportsEveryRepeat) {
             "misc.txt:14: duplicate code \"l0s\" (first used at weapons.txt:10)\n");
 }
 
+TEST(CliTest, LaterLayoutModIsReadByItsHeaders) {
+  const std::string folder = (testing::ExamplesDir() / "later-layout-mod").string();
+  const CliRun run = RunWith({"check", folder});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "armor.txt:42: duplicate code \"hm07\" (first used at armor.txt:9)\n");
+  EXPECT_EQ(run.err,
+            "armor.txt: note: read by its header row: code in column 18 of 166\n"
+            "weapons.txt: note: read by its header row: code in column 3 of 170\n"
+            "misc.txt: note: read by its header row: code in column 14 of 172\n");
+  const CliRun list = RunWith({"list", folder});
+  EXPECT_NE(list.out.find("\ntkez\t20539\tMisc.txt\tmisc.txt:541\n"), std::string::npos);
+}
+
 struct CliCase {
   std::vector<std::string> args;
   int status;

@@ -63,4 +63,26 @@ void WriteLargestMod(const TempFolder& folder) {
   WriteMod(folder, codes('a'), codes('w'), codes('m'));
 }
 
+void WriteLargestLaterMod(const TempFolder& folder) {
+  const auto write = [&](const char* name, int columns, int code_column, char prefix) {
+    const char* const values[] = {"12", "-300", "2644750", "word", ""};
+    std::string text;
+    for (int column = 0; column < columns; ++column) {
+      text += column == code_column ? "code" : "name" + std::to_string(column);
+      text += column + 1 < columns ? '\t' : '\n';
+    }
+    for (int row = 0; row < 9999; ++row) {
+      for (int column = 0; column < columns; ++column) {
+        text += column == code_column ? prefix + std::to_string(10000 + row)
+                                      : values[(row + column) % 5];
+        text += column + 1 < columns ? '\t' : '\n';
+      }
+    }
+    folder.Write(name, text);
+  };
+  write("armor.txt", 166, 18, 'a');
+  write("weapons.txt", 170, 3, 'w');
+  write("misc.txt", 172, 14, 'm');
+}
+
 }  // namespace sallowmere::testing

@@ -35,4 +35,9 @@ void WriteMod(const TempFolder& folder, const std::vector<std::string>& armor_co
 // column filled with a typical value, CRLF line ends, all 1,503 codes distinct.
 void WriteLargestMod(const TempFolder& folder);
 
+// Writes the largest later-layout tables into `folder`: 9,999 data rows per table of 166, 170 and
+// 172 columns, the code at columns 18, 3 and 14, values wider than the fixed widths, LF line ends,
+// all 29,997 codes distinct.
+void WriteLargestLaterMod(const TempFolder& folder);
+
 }  // namespace sallowmere::testing

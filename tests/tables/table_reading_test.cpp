@@ -1,0 +1,146 @@
+#include "tables/table_reading.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "caught_load_error.h"
+#include "table_text.h"
+#include "tables/load_error.h"
+#include "tables/table_loader.h"
+
+namespace sallowmere {
+namespace {
+
+using testing::MakeRow;
+
+// A header row of `count` fields, each "name<column>" but those in `names`.
+std::string Header(int count, const std::map<int, std::string>& names) {
+  std::string header;
+  for (int column = 0; column < count; ++column) {
+    if (column > 0) header += '\t';
+    const auto it = names.find(column);
+    header += it != names.end() ? it->second : "name" + std::to_string(column);
+  }
+  return header;
+}
+
+// A later-layout row: 166 fields, `code` at column 18, `fill` everywhere else.
+std::string LaterRow(std::string_view code, std::string_view fill = "2644750") {
+  std::string row;
+  for (int column = 0; column < 166; ++column) {
+    if (column > 0) row += '\t';
+    row += column == 18 ? code : fill;
+  }
+  return row;
+}
+
+std::string TableText(const std::string& header, const std::vector<std::string>& rows) {
+  std::string text = header + "\n";
+  for (const std::string& row : rows) text += row + "\n";
+  return text;
+}
+
+std::vector<std::string> Many(int count) {
+  std::vector<std::string> rows;
+  for (int row = 0; row < count; ++row) rows.push_back("x\tx\tx\tc" + std::to_string(row));
+  return rows;
+}
+
+struct ReadingCase {
+  std::string name;
+  std::string text;  // an armor.txt: fixed code column 17 of 158
+  std::optional<HeaderReading> reading;
+  std::vector<std::string> codes;       // the codes read, when it loads
+  std::optional<LoadCause> cause = {};  // the fault, when it does not
+  int line = 0;                         // the fault's line
+};
+
+TEST(TableReadingTest, TheHeaderChoosesTheReading) {
+  const std::string fixed_header = Header(158, {{17, "code"}});
+  const std::vector<ReadingCase> cases = {
+      {"code at the fixed column, no name past the record",
+       TableText(fixed_header + "\t\t", {MakeRow(ArmorLayout(), "f1")}),
+       std::nullopt,
+       {"f1"}},
+      {"code elsewhere",
+       TableText(Header(166, {{18, "code"}}), {LaterRow("h1"), LaterRow("h2")}),
+       HeaderReading{18, 166},
+       {"h1", "h2"}},
+      {"code at the fixed column, a name past the record",
+       TableText(Header(159, {{17, "code"}}), {MakeRow(ArmorLayout(), "n1", {{1, "300"}})}),
+       HeaderReading{17, 159},
+       {"n1"}},
+      {"no code column: read fixed, and a value that does not fit fails",
+       TableText(Header(170, {}), {MakeRow(ArmorLayout(), "v1", {{1, "300"}})}),
+       std::nullopt,
+       {},
+       LoadCause::kOverflow,
+       2},
+      {"CODE",
+       TableText(Header(166, {{18, "CODE"}}), {LaterRow("u1")}),
+       HeaderReading{18, 166},
+       {"u1"}},
+      {"spaced Code",
+       TableText(Header(166, {{18, " Code "}}), {LaterRow("s1")}),
+       HeaderReading{18, 166},
+       {"s1"}},
+      {"the first of two code columns",
+       TableText(Header(166, {{18, "code"}, {40, "code"}}), {LaterRow("first", "second")}),
+       HeaderReading{18, 166},
+       {"first"}},
+      {"a short row has no code",
+       TableText(Header(166, {{18, "code"}}), {"a\tb", LaterRow("z")}),
+       HeaderReading{18, 166},
+       {"", "z"}},
+      {"9,999 rows", TableText(Header(5, {{3, "code"}}), Many(9999)), HeaderReading{3, 5}, {}},
+      {"10,000 rows",
+       TableText(Header(5, {{3, "code"}}), Many(10000)),
+       HeaderReading{3, 5},
+       {},
+       LoadCause::kTooManyRows,
+       10001},
+      {"502 fields",
+       TableText(Header(166, {{18, "code"}}), {LaterRow("a") + std::string(337, '\t')}),
+       HeaderReading{18, 166},
+       {},
+       LoadCause::kTooManyFields,
+       2},
+  };
+  for (const ReadingCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(ReadingOf(HeaderLine(c.text), ArmorLayout()).has_value(), c.reading.has_value());
+    if (c.cause) {
+      const LoadError error =
+          testing::CaughtLoadError([&] { ParseTable<ArmorRecord>(c.text, "armor.txt"); });
+      EXPECT_EQ(error.Cause(), *c.cause);
+      EXPECT_EQ(error.Line(), c.line);
+      continue;
+    }
+    const Table<ArmorRecord> table = ParseTable<ArmorRecord>(c.text, "armor.txt");
+    ASSERT_EQ(table.by_header.has_value(), c.reading.has_value());
+    if (c.reading) {
+      EXPECT_EQ(table.by_header->code_column, c.reading->code_column);
+      EXPECT_EQ(table.by_header->column_count, c.reading->column_count);
+    }
+    if (c.codes.empty()) {
+      ASSERT_EQ(table.LastRow(), 9998);
+      EXPECT_EQ(table.Code(9998), "c9998");
+      EXPECT_EQ(table.Line(9998), 10000);
+      continue;
+    }
+    std::vector<std::string> codes;
+    for (int row = 0; row <= table.LastRow(); ++row) codes.emplace_back(table.Code(row));
+    EXPECT_EQ(codes, c.codes);
+  }
+}
+
+TEST(TableReadingTest, NoteNamesColumnAndCount) {
+  EXPECT_EQ(HeaderReadingText({18, 166}), "read by its header row: code in column 18 of 166");
+}
+
+}  // namespace
+}  // namespace sallowmere
