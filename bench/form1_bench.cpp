@@ -20,6 +20,7 @@ namespace sallowmere::ui {
 class SilentSideEffects : public SideEffects {
  public:
   void ShowMessage(const QString&) override {}
+  void ShowWarning(const QString&) override {}
   void EndProgram() override {}
 };
 

@@ -34,6 +34,23 @@ constexpr std::string_view kUsage =
     "Exit status: 0 done, 1 a repeated code or no free code, 2 a usage error, a missing table\n"
     "or a table that cannot be read.\n";
 
+// `text` in double quotes, with tab, CR and LF written as \t, \r and \n so it stays on one line.
+std::string Quoted(std::string_view text) {
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '\t') {
+      quoted += "\\t";
+    } else if (c == '\r') {
+      quoted += "\\r";
+    } else if (c == '\n') {
+      quoted += "\\n";
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + '"';
+}
+
 int UsageError(std::ostream& err, std::string_view problem) {
   err << "sallowmere-cli: " << problem << "\n" << kUsage;
   return kFailure;
@@ -99,6 +116,9 @@ std::optional<std::string> ParseSuggest(std::span<const std::string> args, Sugge
       }
       parsed.count = count;
     } else if (!have_pattern && !args[i].empty()) {
+      if (const auto problem = PatternProblem(args[i])) {
+        return "the pattern " + Quoted(args[i]) + " " + *problem;
+      }
       parsed.pattern = args[i];
       have_pattern = true;
     } else {
@@ -108,10 +128,15 @@ std::optional<std::string> ParseSuggest(std::span<const std::string> args, Sugge
   return std::nullopt;
 }
 
+// Prints each free code as it is found, and stops as soon as the output cannot be written (the
+// reader closed the pipe, say).
 int Suggest(const CodeIndex& index, const SuggestArgs& args, std::ostream& out) {
-  const std::vector<std::string> codes = FreeCodes(index, args.pattern, args.count);
-  for (const std::string& code : codes) out << code << '\n';
-  return codes.empty() ? kFinding : kOk;
+  const std::size_t found =
+      ForEachFreeCode(index, args.pattern, args.count, [&](std::string_view code) {
+        out << code << '\n';
+        return static_cast<bool>(out);
+      });
+  return found == 0 ? kFinding : kOk;
 }
 
 }  // namespace
@@ -139,6 +164,13 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
     return UsageError(err, command + " takes only a FOLDER");
   }
   if (command == "lookup" && rest.empty()) return UsageError(err, "lookup needs a CODE");
+  if (command == "lookup") {
+    for (const std::string& code : rest) {
+      if (const auto problem = CodeProblem(code)) {
+        return UsageError(err, "the code " + Quoted(code) + " " + *problem);
+      }
+    }
+  }
   if (command == "suggest") {
     if (const auto problem = ParseSuggest(rest, suggest)) return UsageError(err, *problem);
   }

@@ -8,6 +8,13 @@ std::string_view OriginText(int origin_tag) {
   return "Armor.txt";
 }
 
+std::optional<std::string> CodeProblem(std::string_view text) {
+  if (text.find_first_of("\t\r\n") != std::string_view::npos) {
+    return "holds a tab, CR or LF, which no code in a table can hold";
+  }
+  return std::nullopt;
+}
+
 std::string DuplicateMessage(std::string_view code) {
   // No space between the code and "is": the message has always read this way.
   return "Error Itemcode: " + std::string(code) + "is used for 2 items.";

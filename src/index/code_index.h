@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -19,6 +20,10 @@ inline constexpr int kMiscBase = 20000;
 // The name of the table an origin tag points into: "Armor.txt" below 10000, "Weapon.txt" from
 // 10000 to 19999, "Misc.txt" from 20000.
 std::string_view OriginText(int origin_tag);
+
+// Why `text` can be no table's code: it holds a tab, CR or LF, which end a field or a line.
+// std::nullopt when it could be one.
+std::optional<std::string> CodeProblem(std::string_view text);
 
 // The message for a repeated code: "Error Itemcode: " + code + "is used for 2 items.".
 std::string DuplicateMessage(std::string_view code);

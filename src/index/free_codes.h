@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,10 +14,19 @@ namespace sallowmere {
 // The characters a "?" of a pattern stands for, in ascending byte order: 0-9 then a-z.
 inline constexpr std::string_view kPatternAlphabet = "0123456789abcdefghijklmnopqrstuvwxyz";
 
-// Up to `count` codes that match `pattern` and are not in `index`, in ascending byte order.
-// Each "?" in `pattern` stands for one character of kPatternAlphabet; any other character stands
-// for itself. The work is bounded by `count` plus the size of the index, however many "?" the
-// pattern has. An empty pattern matches no code.
+// Why no table could hold a code that `pattern` matches: it begins or ends with a space (a table
+// keeps its codes trimmed) or holds a tab, CR or LF. std::nullopt when it could.
+std::optional<std::string> PatternProblem(std::string_view pattern);
+
+// Calls `on_free` with each code that matches `pattern` and is not in `index`, in ascending byte
+// order, until it has made `count` calls or `on_free` returns false. Each "?" in `pattern` stands
+// for one character of kPatternAlphabet; any other character stands for itself. Memory stays
+// bounded and the work is bounded by `count` plus the size of the index, however many "?" the
+// pattern has. An empty pattern matches no code. Returns the number of calls made.
+std::size_t ForEachFreeCode(const CodeIndex& index, std::string_view pattern, std::size_t count,
+                            const std::function<bool(std::string_view code)>& on_free);
+
+// Up to `count` free codes matching `pattern`, as ForEachFreeCode finds them.
 std::vector<std::string> FreeCodes(const CodeIndex& index, std::string_view pattern,
                                    std::size_t count);
 

@@ -33,11 +33,13 @@ bool IsTableFile(const fs::path& path) {
   return fs::is_regular_file(fs::status(path, error)) && !IsHiddenOrSystem(path);
 }
 
-// The name `wanted` is found under in `folder`: itself when that is a table file, else the
-// smallest (byte order) name equal to it ignoring case, so the choice does not depend on the
-// order the directory lists its entries. Empty when there is none.
-std::string FindTable(const fs::path& folder, std::string_view wanted) {
-  if (IsTableFile(folder / PathFromBytes(wanted))) return std::string(wanted);
+// The name `wanted` is found under in `table_folder` (ending in a separator): itself when that is
+// a table file, else the smallest (byte order) name equal to it ignoring case, so the choice does
+// not depend on the order the directory lists its entries. Empty when there is none. The path is
+// joined as the loaders join it, so the check looks at the files they read.
+std::string FindTable(const std::string& table_folder, std::string_view wanted) {
+  if (IsTableFile(PathFromBytes(table_folder + std::string(wanted)))) return std::string(wanted);
+  const fs::path folder = PathFromBytes(table_folder);
   std::string found;
   std::error_code error;
   for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
@@ -62,18 +64,23 @@ char PathSeparator() {
 
 std::string ToTableFolder(std::string_view folder_path) {
   std::string folder(folder_path);
-  if (folder.empty() || (folder.back() != '/' && folder.back() != '\\')) folder += PathSeparator();
+#ifdef _WIN32
+  const bool ends_in_separator = !folder.empty() && (folder.back() == '/' || folder.back() == '\\');
+#else
+  // "\" is an ordinary character of a name here: a folder "bs\" is looked into, not beside.
+  const bool ends_in_separator = !folder.empty() && folder.back() == '/';
+#endif
+  if (!ends_in_separator) folder += PathSeparator();
   return folder;
 }
 
 FolderCheck CheckTableFolder(std::string_view folder_path) {
   FolderCheck check;
   check.table_folder = ToTableFolder(folder_path);
-  const fs::path folder = PathFromBytes(check.table_folder);
   const std::array<std::string*, 3> names = {&check.files.armor, &check.files.weapons,
                                              &check.files.misc};
   for (std::string* name : names) {
-    std::string found = FindTable(folder, *name);
+    std::string found = FindTable(check.table_folder, *name);
     if (found.empty()) {
       check.missing = check.table_folder + *name + " was not found";
       return check;

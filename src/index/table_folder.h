@@ -11,8 +11,8 @@ namespace sallowmere {
 // The path separator the platform's folder paths use: "\" on Windows, "/" elsewhere.
 char PathSeparator();
 
-// `folder_path` ending in a separator: unchanged when it ends in "/" or "\", else followed by
-// PathSeparator().
+// `folder_path` ending in a separator: unchanged when it ends in one ("/" or "\" on Windows, "/"
+// elsewhere, where "\" is part of a name), else followed by PathSeparator().
 std::string ToTableFolder(std::string_view folder_path);
 
 // The outcome of checking a folder for its three tables.

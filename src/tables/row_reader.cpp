@@ -73,13 +73,14 @@ void ReadRows(std::string_view text, std::string_view file_name,
   int rows = 0;
   while (lines.Next(line)) {
     if (line.empty()) continue;
-    if (++rows > max_rows) {
-      throw LoadError(std::string(file_name), lines.LineNumber(), LoadCause::kTooManyRows,
-                      "the table has more than " + std::to_string(max_rows) + " data rows");
-    }
+    // The row is split before it is stored, so its own fault comes first.
     if (!SplitRow(line, fields)) {
       throw LoadError(std::string(file_name), lines.LineNumber(), LoadCause::kTooManyFields,
                       "the row has more than " + std::to_string(RowFields::kCapacity) + " fields");
+    }
+    if (++rows > max_rows) {
+      throw LoadError(std::string(file_name), lines.LineNumber(), LoadCause::kTooManyRows,
+                      "the table has more than " + std::to_string(max_rows) + " data rows");
     }
     on_row(lines.LineNumber(), fields);
   }

@@ -18,6 +18,10 @@
 #include "ui/side_effects.h"
 #include "ui/text_codec.h"
 
+// The icons are compiled into this static library, whose resources are registered only when
+// asked for by name, from the global namespace.
+static void RegisterIconResources() { Q_INIT_RESOURCE(sallowmere); }
+
 namespace sallowmere::ui {
 namespace {
 
@@ -58,6 +62,7 @@ Form1::Form1(SideEffects& effects, QWidget* parent)
                           Qt::WindowCloseButtonHint),
       effects_(effects) {
   setWindowTitle(QStringLiteral("Orvendal's Search Sallowmeres"));
+  RegisterIconResources();
   QIcon icon;
   icon.addFile(QStringLiteral(":/icons/sallowmere-16.png"), QSize(16, 16));
   icon.addFile(QStringLiteral(":/icons/sallowmere-32.png"), QSize(32, 32));
@@ -68,8 +73,12 @@ Form1::Form1(SideEffects& effects, QWidget* parent)
   connect(Drive1, &QComboBox::currentIndexChanged, this, &Form1::Drive1_Change);
   connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
   connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+  // A pick or a click runs the chain even when it picks the entry already selected, which after
+  // a free code brings the text box and labels back to it.
   connect(Combo1, &QComboBox::currentIndexChanged, this, &Form1::Combo1_Click);
+  connect(Combo1, &QComboBox::activated, this, &Form1::Combo1_Click);
   connect(List1, &QListWidget::currentRowChanged, this, &Form1::List1_Click);
+  connect(List1, &QListWidget::itemClicked, this, &Form1::List1_Click);
   connect(Text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
   connect(Dir1, &FolderList::OpenFailed, this, &Form1::Dir1_OpenFailed);
   // Activating the folder that is already open means "read this one".
@@ -124,16 +133,17 @@ void Form1::CreateControls() {
            Description{Combo1, "Used codes", "Pick one of the codes the tables use"},
            Description{List1, "Code list", "Every code the tables use, sorted"},
            Description{Text1, "Item code", "Type a code to learn whether it is used"},
-           Description{Label1, "Status", "Used when a table uses the item code, else Free"},
-           Description{Label2, "Table", "The table file that uses the item code"},
+           Description{Label1, nullptr, "Status: Used when a table uses the item code, else Free"},
+           Description{Label2, nullptr, "Table: the table file that uses the item code"},
            Description{Frame2, "Folder", "Choose the folder that holds the item tables"},
            Description{Command1, "Open", "Read the item tables in the chosen folder"},
            Description{Drive1, "Drive", "The drive whose folders the folder list shows"},
            Description{Dir1, "Folder list",
                        "Enter or double click opens a folder; on the open folder it reads it"},
-           Description{Label3, "Instruction", "What to do on this panel"},
+           Description{Label3, nullptr, "Instruction: what to do on this panel"},
        }) {
-    d.widget->setAccessibleName(QString::fromUtf8(d.name));
+    // A label has no name of its own: a screen reader reads its text, as it changes.
+    if (d.name != nullptr) d.widget->setAccessibleName(QString::fromUtf8(d.name));
     d.widget->setAccessibleDescription(QString::fromUtf8(d.description));
   }
   // Enter on a focused button presses it, as Space does.
@@ -164,12 +174,12 @@ void Form1::Drive1_Change() {
     drive_index_ = Drive1->currentIndex();
     return;
   }
-  effects_.ShowMessage(problem);
+  effects_.ShowWarning(problem);
   const QSignalBlocker quiet(Drive1);
   Drive1->setCurrentIndex(drive_index_);
 }
 
-void Form1::Dir1_OpenFailed(const QString& problem) { effects_.ShowMessage(problem); }
+void Form1::Dir1_OpenFailed(const QString& problem) { effects_.ShowWarning(problem); }
 
 void Form1::Command1_Click() {
   List1->clear();
@@ -177,11 +187,11 @@ void Form1::Command1_Click() {
   LoadOutcome outcome = LoadFolder(module1_, PathBytes(QDir::toNativeSeparators(Dir1->Path())));
   switch (outcome.kind) {
     case LoadOutcome::Kind::kMissingTable:
-      effects_.ShowMessage(PathText(outcome.missing_message));
+      effects_.ShowWarning(PathText(outcome.missing_message));
       effects_.EndProgram();
       return;
     case LoadOutcome::Kind::kLoadFailed:
-      effects_.ShowMessage(PathText(outcome.error->UserMessage()));
+      effects_.ShowWarning(PathText(outcome.error->UserMessage()));
       return;
     case LoadOutcome::Kind::kLoaded: break;
   }
@@ -222,16 +232,24 @@ void Form1::Command2_Click() {
 
 void Form1::Combo1_Click() {
   const int position = Combo1->currentIndex();
-  if (position < 0 || List1->currentRow() == position) return;
-  List1->setCurrentRow(position);
+  if (position < 0) return;
+  if (List1->currentRow() != position) {
+    List1->setCurrentRow(position);  // runs List1_Click
+  } else {
+    List1_Click();
+  }
 }
 
 void Form1::List1_Click() {
   const QListWidgetItem* item = List1->currentItem();
   if (item == nullptr) return;
-  Label2->setText(DisplayText(OriginText(item->data(kOriginTagRole).toInt())));
+  const QString origin = DisplayText(OriginText(item->data(kOriginTagRole).toInt()));
+  const QString used = QStringLiteral("Used");
+  // Already in place: a click that followed the change of entry it made.
+  if (Text1->text() == item->text() && Label1->text() == used && Label2->text() == origin) return;
+  Label2->setText(origin);
   if (Text1->text() != item->text()) Text1->setText(item->text());
-  Label1->setText(QStringLiteral("Used"));
+  Label1->setText(used);
 }
 
 void Form1::Text1_Change() {

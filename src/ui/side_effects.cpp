@@ -10,6 +10,10 @@ void DesktopSideEffects::ShowMessage(const QString& text) {
   QMessageBox::information(window_, QStringLiteral("Sallowmere"), text, QMessageBox::Ok);
 }
 
+void DesktopSideEffects::ShowWarning(const QString& text) {
+  QMessageBox::warning(window_, QStringLiteral("Sallowmere"), text, QMessageBox::Ok);
+}
+
 void DesktopSideEffects::EndProgram() {
   if (window_ != nullptr) window_->close();
   QCoreApplication::exit(0);

@@ -16,6 +16,9 @@ class SideEffects {
   // has closed it.
   virtual void ShowMessage(const QString& text) = 0;
 
+  // The same for a failure, marked as a warning.
+  virtual void ShowWarning(const QString& text) = 0;
+
   // Ends the program: the window closes and the process exits with status 0 once the caller's
   // handler has returned.
   virtual void EndProgram() = 0;
@@ -26,6 +29,7 @@ class DesktopSideEffects : public SideEffects {
  public:
   void SetWindow(QWidget* window) { window_ = window; }
   void ShowMessage(const QString& text) override;
+  void ShowWarning(const QString& text) override;
   void EndProgram() override;
 
  private:

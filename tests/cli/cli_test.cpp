@@ -104,6 +104,13 @@ TEST(CliTest, UsageErrorsExitTwo) {
       {"suggest", Sample(), "--count", "0"},
       {"suggest", Sample(), "--count", "3x"},
       {"suggest", Sample(), "a?", "b?"},
+      {"suggest", Sample(), " r0?"},
+      {"suggest", Sample(), "r0c "},
+      {"suggest", Sample(), "r\t?"},
+      {"suggest", Sample(), "--count", "2", "r\n?"},
+      {"lookup", Sample(), "r0c", "a\tb"},
+      {"lookup", Sample(), "r0c\r"},
+      {"lookup", Sample(), "\nr0c"},
   };
   for (const std::vector<std::string>& args : cases) {
     const CliRun run = RunWith(args);

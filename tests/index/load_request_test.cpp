@@ -20,6 +20,27 @@ TEST(LoadFolderTest, LoadsAndIndexes) {
   EXPECT_EQ(outcome.index.Duplicates().size(), 1u);
 }
 
+// On POSIX "\" is part of a name: the check and the loaders both look inside the folder "bs\".
+TEST(LoadFolderTest, FolderNameEndingInBackslash) {
+#ifndef _WIN32
+  TempFolder folder;
+  const std::string inside = folder.PathText() + "/bs\\";
+  folder.Write("bs\\armor.txt", testing::MakeTable(testing::RowsWithCodes(ArmorLayout(), {"out"})));
+  Module1 module;
+  LoadOutcome outcome = LoadFolder(module, inside);
+  ASSERT_EQ(outcome.kind, LoadOutcome::Kind::kMissingTable);
+  EXPECT_EQ(outcome.missing_message, inside + "/armor.txt was not found");
+  for (const char* name : {"armor.txt", "weapons.txt", "misc.txt"}) {
+    folder.Write("bs\\/" + std::string(name), "h\r\n");
+  }
+  folder.Write("bs\\/armor.txt", testing::MakeTable(testing::RowsWithCodes(ArmorLayout(), {"in"})));
+  outcome = LoadFolder(module, inside);
+  ASSERT_EQ(outcome.kind, LoadOutcome::Kind::kLoaded);
+  ASSERT_EQ(outcome.index.Entries().size(), 1u);
+  EXPECT_EQ(outcome.index.Entries()[0].code, "in");
+#endif
+}
+
 TEST(LoadFolderTest, MissingTableKeepsTheTablesAndSetsTheFolder) {
   TempFolder good;
   testing::WriteMod(good, {"a"}, {"b"}, {"c"});

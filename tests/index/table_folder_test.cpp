@@ -15,9 +15,13 @@ TEST(ToTableFolderTest, AppendsASeparatorOnlyWhenMissing) {
   const std::string sep(1, PathSeparator());
   EXPECT_EQ(ToTableFolder("/mods/mine"), "/mods/mine" + sep);
   EXPECT_EQ(ToTableFolder("/mods/mine/"), "/mods/mine/");
+  EXPECT_EQ(ToTableFolder("/"), "/");
+#ifdef _WIN32
   EXPECT_EQ(ToTableFolder("C:\\"), "C:\\");
   EXPECT_EQ(ToTableFolder("C:\\mods\\"), "C:\\mods\\");
-  EXPECT_EQ(ToTableFolder("/"), "/");
+#else
+  EXPECT_EQ(ToTableFolder("/mods/bs\\"), "/mods/bs\\/");  // "\" is part of the name
+#endif
 }
 
 void Touch(const TempFolder& folder, const std::filesystem::path& name) {

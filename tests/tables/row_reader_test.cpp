@@ -139,6 +139,12 @@ TEST(ReadRowsTest, LimitsAreErrorsAtTheirLine) {
   const LoadError fields = ReadError("h\nok\n" + std::string(501, '\t') + "x\n");
   EXPECT_EQ(fields.Cause(), LoadCause::kTooManyFields);
   EXPECT_STREQ(fields.what(), "t.txt:3: too many fields: the row has more than 501 fields");
+
+  // A 502nd row of 502 fields: the split, which comes first, fails first.
+  std::string full = "h\n";
+  for (int row = 0; row < 501; ++row) full += "r\n";
+  const LoadError both = ReadError(full + std::string(501, '\t') + "x\n");
+  EXPECT_EQ(both.Cause(), LoadCause::kTooManyFields);
 }
 
 }  // namespace

@@ -69,7 +69,10 @@ class Form1Test : public QObject {
     QCOMPARE(form.minimumSize(), form.maximumSize());
     QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(!(form.windowFlags() & Qt::WindowMinimizeButtonHint));
-    QVERIFY(!form.windowIcon().isNull());
+    // The icon's images are in the program, not only named by it.
+    const QList<QSize> icon_sizes = form.windowIcon().availableSizes();
+    QVERIFY(icon_sizes.contains(QSize(16, 16)));
+    QVERIFY(icon_sizes.contains(QSize(32, 32)));
     QVERIFY(form.Frame2->isVisible());
     QVERIFY(!form.Frame1->isVisible());
     QCOMPARE(form.Text1->text(), QStringLiteral("Item code"));
@@ -187,6 +190,7 @@ class Form1Test : public QObject {
     QCOMPARE(window->effects.messages,
              QStringList{"The tables could not be read: weapons.txt, line 3: overflow: column 30 "
                          "\"38999\" does not fit an integer."});
+    QCOMPARE(window->effects.warnings, window->effects.messages);
     QCOMPARE(window->effects.ends, 0);
     QVERIFY(form.Frame2->isVisible());
     QVERIFY(!form.Frame1->isVisible());
@@ -264,6 +268,30 @@ class Form1Test : public QObject {
     QTest::keyClick(form.Combo1, Qt::Key_Home);
     QCOMPARE(Shown(form), QStringLiteral("c1|c1|c1|Used|Armor.txt"));
     QVERIFY(window->effects.messages.isEmpty());
+  }
+
+  // After a free code, picking the entry that is still selected brings everything back to it.
+  void RepickingTheSelectedEntryAfterAFreeCode() {
+    TempFolder folder;
+    WriteMod(folder, {"a0b", "a1b"}, {"w1"}, {});
+    auto window = Open(&folder);
+    QVERIFY(window);
+    Form1& form = *window->form;
+    form.Command1_Click();
+    form.Text1->setText(QStringLiteral("a0bx"));
+    QCOMPARE(Shown(form), QStringLiteral("a0b|a0b|a0bx|Free|"));
+    QTest::mouseClick(form.List1->viewport(), Qt::LeftButton, {},
+                      form.List1->visualItemRect(form.List1->item(0)).center());
+    QCOMPARE(Shown(form), QStringLiteral("a0b|a0b|a0b|Used|Armor.txt"));
+    form.Text1->setText(QStringLiteral("a0bx"));
+    emit form.Combo1->activated(0);  // what the drop-down raises when the user picks an entry
+    QCOMPARE(Shown(form), QStringLiteral("a0b|a0b|a0b|Used|Armor.txt"));
+    // A click that changes the entry runs the chain once: Text1 changes once.
+    QSignalSpy text_changes(form.Text1, &QLineEdit::textChanged);
+    QTest::mouseClick(form.List1->viewport(), Qt::LeftButton, {},
+                      form.List1->visualItemRect(form.List1->item(2)).center());
+    QCOMPARE(Shown(form), QStringLiteral("w1|w1|w1|Used|Weapon.txt"));
+    QCOMPARE(text_changes.count(), 1);
   }
 
   void ASecondOpenReplacesBothLists() {
@@ -376,8 +404,8 @@ class Form1Test : public QObject {
       ++descriptions[node->text(QAccessible::Description)];
       for (int i = 0; i < node->childCount(); ++i) pending << node->child(i);
     }
-    for (const char* name : {"Item code", "Status", "Table", "Code list", "Folder list",
-                             "Instruction", "Search", "Folder"}) {
+    for (const char* name : {"Item code", "Code list", "Folder list",
+                             "Select the excel folder of your mod.", "Search", "Folder"}) {
       QVERIFY2(names.value(QString::fromUtf8(name)) == 1,
                qPrintable(QStringLiteral("%1: %2").arg(name).arg(names.value(name))));
     }
@@ -393,6 +421,27 @@ class Form1Test : public QObject {
     for (QWidget* control : controls) {
       QVERIFY2(!control->accessibleDescription().isEmpty(), qPrintable(control->accessibleName()));
     }
+  }
+
+  // A screen reader reads a label's text, after every change; its role is in the description.
+  void LabelsAreReadAsTheyShow() {
+    TempFolder folder;
+    WriteMod(folder, {"k1"}, {}, {});
+    auto window = Open(&folder);
+    QVERIFY(window);
+    Form1& form = *window->form;
+    form.Command1_Click();
+    const auto read = [](QLabel* label) {
+      return QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
+    };
+    QCOMPARE(read(form.Label1), QStringLiteral("Used"));
+    QCOMPARE(read(form.Label2), QStringLiteral("Armor.txt"));
+    QCOMPARE(read(form.Label3), QStringLiteral("Select the excel folder of your mod."));
+    form.Text1->setText(QStringLiteral("zz"));
+    QCOMPARE(read(form.Label1), QStringLiteral("Free"));
+    QCOMPARE(read(form.Label2), QString());
+    QVERIFY(form.Label1->accessibleDescription().startsWith(QStringLiteral("Status")));
+    QVERIFY(form.Label2->accessibleDescription().startsWith(QStringLiteral("Table")));
   }
 
   void EnterPressesOpen() {
@@ -444,6 +493,24 @@ class Form1Test : public QObject {
     QCOMPARE(text, QStringLiteral("Error Itemcode: abcis used for 2 items."));
     QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QVERIFY(modal);
+  }
+
+  void DesktopWarningsCarryTheWarningIcon() {
+    DesktopSideEffects effects;
+    QWidget owner;
+    effects.SetWindow(&owner);
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString title;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr) return;
+      icon = box->icon();
+      title = box->windowTitle();
+      box->accept();
+    });
+    effects.ShowWarning(QStringLiteral("The tables could not be read: armor.txt: read error."));
+    QCOMPARE(icon, QMessageBox::Warning);
+    QCOMPARE(title, QStringLiteral("Sallowmere"));
   }
 
   void EndingTheProgramClosesTheWindowWithStatusZero() {

@@ -10,9 +10,14 @@ namespace sallowmere::ui {
 class RecordingSideEffects : public SideEffects {
  public:
   void ShowMessage(const QString& text) override { messages << text; }
+  void ShowWarning(const QString& text) override {
+    messages << text;
+    warnings << text;
+  }
   void EndProgram() override { ++ends; }
 
-  QStringList messages;
+  QStringList messages;  // every message, warnings included, in order
+  QStringList warnings;
   int ends = 0;
 };
 
