@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when any is missing.
+# Installs the Debian packages the build and the tests need, and any further PACKAGEs named, when
+# any is missing.
+#   ./scripts/install-deps.sh [PACKAGE...]
 set -euo pipefail
 
 packages=(cmake g++ ninja-build libgtest-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core
           clang libclang-rt-14-dev desktop-file-utils appstream dpkg-dev man-db
-          g++-mingw-w64-x86-64-posix)
+          g++-mingw-w64-x86-64-posix "$@")
 
 missing=()
 for package in "${packages[@]}"; do

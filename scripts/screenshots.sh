@@ -1,17 +1,10 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots of both panels: the window on the sample mod under Xvfb,
-# before and after "Open". Needs xvfb, xdotool and imagemagick (installed when missing).
+# before and after "Open", taken in a copy of the mod in a neutral folder so that no path of this
+# machine shows. Needs xvfb, xdotool and imagemagick (installed when missing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-missing=()
-for package in xvfb xauth xdotool imagemagick; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  as_root=()
-  [ "$(id -u)" -ne 0 ] && as_root=(sudo)
-  "${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+./scripts/install-deps.sh xvfb xauth xdotool imagemagick
 cmake --preset release
 cmake --build --preset release
 
@@ -20,9 +13,11 @@ app=$PWD/build/release/src/sallowmere
 export DISPLAY=:97
 Xvfb "$DISPLAY" -screen 0 400x400x24 >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
+trap 'kill $xvfb 2>/dev/null || true; rm -rf /tmp/mods' EXIT
 sleep 1
-(cd examples/sample-mod && exec "$app") &
+neutral=/tmp/mods/sample-mod
+rm -rf /tmp/mods && mkdir -p "$neutral" && cp examples/sample-mod/*.txt "$neutral"/
+(cd "$neutral" && exec "$app") &
 window_program=$!
 sleep 2
 # The window stands at the screen's top left corner: 280 x 313 pixels.

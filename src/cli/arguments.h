@@ -1,5 +1,8 @@
 #pragma once
 
+// The command line's arguments as the core takes them, on POSIX and on Windows. Used by the
+// CLI's main.
+
 #include <string>
 #include <vector>
 

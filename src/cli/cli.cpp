@@ -5,7 +5,8 @@
 #include <string_view>
 
 #include "index/free_codes.h"
-#include "index/load_request.h"
+#include "index/load_folder.h"
+#include "index/sorted_codes.h"
 
 namespace sallowmere {
 namespace {
@@ -56,18 +57,21 @@ int UsageError(std::ostream& err, std::string_view problem) {
   return kFailure;
 }
 
-// Loads `folder` as the window's "Open" does; on failure reports it and returns nullopt.
+// Loads `folder` as the window's "Open" does, noting each table read by its header row; on
+// failure reports it and returns nullopt.
 std::optional<CodeIndex> Load(const std::string& folder, std::ostream& err) {
   Module1 module;
   LoadOutcome outcome = LoadFolder(module, folder);
-  switch (outcome.kind) {
-    case LoadOutcome::Kind::kLoaded:
-      for (const std::string& note : module.ReadingNotes()) err << note << "\n";
-      return std::move(outcome.index);
-    case LoadOutcome::Kind::kMissingTable: err << outcome.missing_message << "\n"; break;
-    case LoadOutcome::Kind::kLoadFailed: err << outcome.error->what() << "\n"; break;
+  if (const auto* missing = std::get_if<MissingTable>(&outcome)) {
+    err << missing->message << "\n";
+    return std::nullopt;
   }
-  return std::nullopt;
+  if (const auto* error = std::get_if<LoadError>(&outcome)) {
+    err << error->what() << "\n";
+    return std::nullopt;
+  }
+  for (const std::string& note : module.ReadingNotes()) err << note << "\n";
+  return std::move(std::get<CodeIndex>(outcome));
 }
 
 int List(const CodeIndex& index, std::ostream& out) {
@@ -88,8 +92,9 @@ int Check(const CodeIndex& index, std::ostream& out) {
 }
 
 int Lookup(const CodeIndex& index, std::span<const std::string> codes, std::ostream& out) {
+  const SortedCodes sorted(index);
   for (const std::string& code : codes) {
-    const LookupResult result = index.Lookup(code);
+    const LookupResult result = sorted.Lookup(code);
     out << code << '\t' << result.status;
     if (!result.origin.empty()) out << '\t' << result.origin;
     out << '\n';

@@ -1,5 +1,8 @@
 #pragma once
 
+// The command line front end: sallowmere-cli's commands over the core, with their output and
+// exit status. Used by the CLI's main and its tests.
+
 #include <ostream>
 #include <span>
 #include <string>

@@ -16,7 +16,7 @@ std::optional<std::string> CodeProblem(std::string_view text) {
 }
 
 std::string DuplicateMessage(std::string_view code) {
-  // No space between the code and "is": the message has always read this way.
+  // No space between the code and "is": the message reads exactly so.
   return "Error Itemcode: " + std::string(code) + "is used for 2 items.";
 }
 
@@ -53,12 +53,6 @@ CodeIndex CodeIndex::Build(const Module1& tables) {
 const IndexEntry* CodeIndex::Find(std::string_view code) const {
   const auto at = positions_.find(code);
   return at == positions_.end() ? nullptr : &entries_[at->second];
-}
-
-LookupResult CodeIndex::Lookup(std::string_view code) const {
-  const IndexEntry* entry = Find(code);
-  if (entry == nullptr) return {"Free", ""};
-  return {"Used", OriginText(entry->origin_tag)};
 }
 
 }  // namespace sallowmere

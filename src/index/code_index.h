@@ -1,5 +1,8 @@
 #pragma once
 
+// The code index: every code of the three tables once, with its origin tag and the repeats, and
+// the texts made from them (origin names, the duplicate message). Used by both front ends.
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -44,12 +47,6 @@ struct DuplicateReport {
   std::size_t first_entry;  // the entry holding the first use
 };
 
-// Status and origin texts for a looked-up code.
-struct LookupResult {
-  std::string_view status;  // "Used" or "Free"
-  std::string_view origin;  // OriginText of the entry, empty when free
-};
-
 // Every code of the three tables: one entry per distinct non-empty code in load order (armor,
 // weapons, misc, each from its first row), the repeats, and an exact lookup.
 class CodeIndex {
@@ -66,9 +63,6 @@ class CodeIndex {
 
   // The entry whose code equals `code` exactly, or nullptr (always for the empty text).
   const IndexEntry* Find(std::string_view code) const;
-
-  // "Used" with the entry's origin text when `code` is in the index, else "Free" and "".
-  LookupResult Lookup(std::string_view code) const;
 
  private:
   template <class RecordT>

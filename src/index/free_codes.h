@@ -1,5 +1,7 @@
 #pragma once
 
+// Free codes matching a pattern, for the CLI's suggest command.
+
 #include <cstddef>
 #include <functional>
 #include <optional>

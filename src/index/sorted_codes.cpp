@@ -21,13 +21,17 @@ SortedCodes::SortedCodes(const CodeIndex& index) : entries_(index.Entries()) {
   });
 }
 
-std::optional<int> SortedCodes::PositionOf(std::string_view code) const {
+LookupResult SortedCodes::Lookup(std::string_view code) const {
   const auto at = std::lower_bound(entries_.begin(), entries_.end(), code,
                                    [](const IndexEntry& entry, std::string_view text) {
                                      return DisplayOrderLess(entry.code, text);
                                    });
-  if (at == entries_.end() || at->code != code) return std::nullopt;
-  return static_cast<int>(at - entries_.begin());
+  if (at == entries_.end() || at->code != code) return {"Free", "", std::nullopt};
+  return At(static_cast<int>(at - entries_.begin()));
+}
+
+LookupResult SortedCodes::At(int position) const {
+  return {"Used", OriginText(entries_[position].origin_tag), position};
 }
 
 }  // namespace sallowmere

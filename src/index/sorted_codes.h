@@ -1,5 +1,8 @@
 #pragma once
 
+// The display order of the codes and the one lookup ("Used" / "Free" and the table) that the
+// window and the CLI share.
+
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -13,8 +16,15 @@ namespace sallowmere {
 // the order does not depend on where a sort started.
 bool DisplayOrderLess(std::string_view a, std::string_view b);
 
+// The answer to "is this code used, and where": the status and origin texts both front ends show.
+struct LookupResult {
+  std::string_view status;      // "Used" or "Free"
+  std::string_view origin;      // OriginText of the entry, empty when free
+  std::optional<int> position;  // the entry's position in the display order, when used
+};
+
 // The index's entries in display order, the order of the window's code lists: position 0 holds
-// the smallest code.
+// the smallest code. The one lookup of the window and the command line.
 class SortedCodes {
  public:
   SortedCodes() = default;
@@ -22,9 +32,14 @@ class SortedCodes {
 
   const std::vector<IndexEntry>& Entries() const { return entries_; }
 
-  // The position of the entry whose code equals `code` exactly (letter case counts), or
-  // std::nullopt; always std::nullopt for the empty text.
-  std::optional<int> PositionOf(std::string_view code) const;
+  // "Used", the origin text and the position of the entry whose code equals `code` exactly
+  // (letter case counts); "Free", "" and no position when there is none, always for the empty
+  // text.
+  LookupResult Lookup(std::string_view code) const;
+
+  // "Used", the origin text and `position` for the entry at `position` (0 to Entries().size() -
+  // 1).
+  LookupResult At(int position) const;
 
  private:
   std::vector<IndexEntry> entries_;

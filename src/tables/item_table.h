@@ -1,5 +1,8 @@
 #pragma once
 
+// A loaded table: its rows' converted values, one flat array per width, and the record types of
+// the three tables. Filled by the loaders, read by the code index.
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -8,7 +11,7 @@
 #include <variant>
 #include <vector>
 
-#include "tables/record_schema.h"
+#include "tables/record_layout.h"
 #include "tables/table_reading.h"
 
 namespace sallowmere {

@@ -1,5 +1,8 @@
 #pragma once
 
+// The one error a table load ends in: file, line, column, field and cause. Thrown by the reader
+// and loaders, caught once in LoadFolder, shown by both front ends.
+
 #include <stdexcept>
 #include <string>
 #include <string_view>

@@ -1,18 +1,15 @@
 #pragma once
 
+// The program's loaded state: the table folder and the three tables. Owned by the window, made
+// per command by the CLI.
+
 #include <string>
 #include <vector>
 
 #include "tables/item_table.h"
+#include "tables/table_folder.h"
 
 namespace sallowmere {
-
-// The names under which the three tables were found in the folder.
-struct TableFiles {
-  std::string armor = "armor.txt";
-  std::string weapons = "weapons.txt";
-  std::string misc = "misc.txt";
-};
 
 // The program's loaded state: the table folder and the three tables of the latest successful load.
 // The window owns one; tests create as many as they like.

@@ -1,5 +1,8 @@
 #pragma once
 
+// The two number rules of numeric columns (the lenient leading number and the strict whole field)
+// and rounding to a width. Used by the loaders.
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>

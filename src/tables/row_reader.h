@@ -1,5 +1,8 @@
 #pragma once
 
+// Splitting a table's text into lines and a line into fields, and the reading frame the loaders
+// run: header skipped, limits checked.
+
 #include <array>
 #include <functional>
 #include <string_view>

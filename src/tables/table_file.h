@@ -1,5 +1,8 @@
 #pragma once
 
+// Reading one table file's bytes safely, and paths as the core takes them. Used by the loaders
+// and the folder check.
+
 #include <cstdint>
 #include <filesystem>
 #include <string>

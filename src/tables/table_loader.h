@@ -1,5 +1,8 @@
 #pragma once
 
+// The loaders: a table's text or file into a Table, every column converted by its layout, or by
+// its header row. Used by Module1.
+
 #include <algorithm>
 #include <string>
 #include <string_view>

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "tables/record_schema.h"
+#include "tables/record_layout.h"
 
 namespace sallowmere {
 

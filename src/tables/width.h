@@ -1,5 +1,8 @@
 #pragma once
 
+// The storage widths of table columns and their ranges. Used by the layouts, the number rules and
+// the loaders.
+
 #include <cstdint>
 #include <string_view>
 

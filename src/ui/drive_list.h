@@ -1,5 +1,7 @@
 #pragma once
 
+// The drives the window's drive list offers. Used by Form1.
+
 #include <QString>
 #include <QStringList>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// The window's folder browser (Dir1). Used by Form1.
+
 #include <QString>
 #include <QTreeWidget>
 

@@ -12,7 +12,8 @@
 #include <QSignalBlocker>
 
 #include "index/code_index.h"
-#include "index/load_request.h"
+#include "index/load_folder.h"
+#include "index/sorted_codes.h"
 #include "ui/drive_list.h"
 #include "ui/folder_list.h"
 #include "ui/side_effects.h"
@@ -184,21 +185,22 @@ void Form1::Dir1_OpenFailed(const QString& problem) { effects_.ShowWarning(probl
 void Form1::Command1_Click() {
   List1->clear();
   Combo1->clear();
-  LoadOutcome outcome = LoadFolder(module1_, PathBytes(QDir::toNativeSeparators(Dir1->Path())));
-  switch (outcome.kind) {
-    case LoadOutcome::Kind::kMissingTable:
-      effects_.ShowWarning(PathText(outcome.missing_message));
-      effects_.EndProgram();
-      return;
-    case LoadOutcome::Kind::kLoadFailed:
-      effects_.ShowWarning(PathText(outcome.error->UserMessage()));
-      return;
-    case LoadOutcome::Kind::kLoaded: break;
+  const LoadOutcome outcome =
+      LoadFolder(module1_, PathBytes(QDir::toNativeSeparators(Dir1->Path())));
+  if (const auto* missing = std::get_if<MissingTable>(&outcome)) {
+    effects_.ShowWarning(PathText(missing->message));
+    effects_.EndProgram();
+    return;
   }
-  for (const DuplicateReport& repeat : outcome.index.Duplicates()) {
+  if (const auto* error = std::get_if<LoadError>(&outcome)) {
+    effects_.ShowWarning(PathText(error->UserMessage()));
+    return;
+  }
+  const CodeIndex& index = std::get<CodeIndex>(outcome);
+  for (const DuplicateReport& repeat : index.Duplicates()) {
     effects_.ShowMessage(DisplayText(DuplicateMessage(repeat.code)));
   }
-  FillCodeLists(SortedCodes(outcome.index));
+  FillCodeLists(SortedCodes(index));
   Frame1->show();
   Frame2->hide();
   Text1->setFocus();
@@ -241,28 +243,28 @@ void Form1::Combo1_Click() {
 }
 
 void Form1::List1_Click() {
-  const QListWidgetItem* item = List1->currentItem();
-  if (item == nullptr) return;
-  const QString origin = DisplayText(OriginText(item->data(kOriginTagRole).toInt()));
-  const QString used = QStringLiteral("Used");
+  const int position = List1->currentRow();
+  if (position < 0) return;
+  const LookupResult result = codes_.At(position);
+  const QString code = List1->item(position)->text();
   // Already in place: a click that followed the change of entry it made.
-  if (Text1->text() == item->text() && Label1->text() == used && Label2->text() == origin) return;
-  Label2->setText(origin);
-  if (Text1->text() != item->text()) Text1->setText(item->text());
-  Label1->setText(used);
+  if (Text1->text() == code && Label1->text() == DisplayText(result.status) &&
+      Label2->text() == DisplayText(result.origin)) {
+    return;
+  }
+  Label2->setText(DisplayText(result.origin));
+  if (Text1->text() != code) Text1->setText(code);
+  Label1->setText(DisplayText(result.status));
 }
 
 void Form1::Text1_Change() {
   const std::optional<std::string> code = CodeBytes(Text1->text());
-  const std::optional<int> position = code ? codes_.PositionOf(*code) : std::nullopt;
-  if (!position) {
-    Label1->setText(QStringLiteral("Free"));
-    Label2->setText(QString());
-    return;
+  const LookupResult result = code ? codes_.Lookup(*code) : codes_.Lookup({});
+  if (result.position && Combo1->currentIndex() != *result.position) {
+    Combo1->setCurrentIndex(*result.position);  // runs the chain
   }
-  if (Combo1->currentIndex() != *position) Combo1->setCurrentIndex(*position);
-  Label1->setText(QStringLiteral("Used"));
-  Label2->setText(DisplayText(OriginText(codes_.Entries()[*position].origin_tag)));
+  Label1->setText(DisplayText(result.status));
+  Label2->setText(DisplayText(result.origin));
 }
 
 }  // namespace sallowmere::ui

@@ -1,5 +1,8 @@
 #pragma once
 
+// The window, Form1: its two panels, controls and handlers over the core. Made by main and the
+// window's tests.
+
 #include <QWidget>
 
 #include "index/sorted_codes.h"

@@ -1,5 +1,8 @@
 #pragma once
 
+// The seam for what blocks or ends the program (message boxes, the end): the only place besides
+// main that shows a box or exits. Given to Form1.
+
 #include <QString>
 
 class QWidget;

@@ -1,5 +1,7 @@
 #pragma once
 
+// Bytes of codes and paths as the window shows them, and back. Used by Form1.
+
 #include <QString>
 #include <optional>
 #include <string>

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -11,6 +13,8 @@
 
 namespace sallowmere {
 namespace {
+
+namespace fs = std::filesystem;
 
 struct CliRun {
   int status;
@@ -169,6 +173,41 @@ TEST(CliTest, BrokenTablesGiveOneLineAndExitTwo) {
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.err, folder.PathText() + "/misc.txt was not found\n");
   EXPECT_EQ(run.out, "");
+}
+
+struct FileState {
+  std::string bytes;
+  fs::file_time_type modified;
+  fs::perms permissions;
+  bool operator==(const FileState&) const = default;
+};
+
+std::map<fs::path, FileState> Snapshot(const fs::path& root) {
+  std::map<fs::path, FileState> files;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
+    if (!entry.is_regular_file()) continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    files[entry.path()] = {bytes.str(), entry.last_write_time(), entry.status().permissions()};
+  }
+  return files;
+}
+
+// Loading never changes a table: not a byte, not its modification time, not its permissions.
+TEST(CliTest, NothingLostOnTheSampleMods) {
+  const fs::path examples = testing::ExamplesDir();
+  const auto before = Snapshot(examples);
+  ASSERT_EQ(before.size(), 9u);  // three mods of three tables
+  for (const char* mod : {"sample-mod", "duplicates-mod", "later-layout-mod"}) {
+    for (const char* command : {"list", "check", "suggest"}) {
+      EXPECT_NE(RunWith({command, (examples / mod).string()}).status, 2) << mod << " " << command;
+    }
+  }
+  EXPECT_EQ(Snapshot(examples), before);
+  for (const auto& entry : fs::directory_iterator(examples / "sample-mod")) {
+    EXPECT_EQ(entry.path().extension(), ".txt") << "a file appeared: " << entry.path();
+  }
 }
 
 }  // namespace

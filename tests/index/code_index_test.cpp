@@ -7,17 +7,9 @@
 namespace sallowmere {
 namespace {
 
-using testing::TempFolder;
-using testing::WriteMod;
-
 CodeIndex IndexOf(const std::vector<std::string>& armor, const std::vector<std::string>& weapons,
                   const std::vector<std::string>& misc) {
-  TempFolder folder;
-  WriteMod(folder, armor, weapons, misc);
-  Module1 module;
-  module.SetTableFolder(folder.PathText() + "/");
-  module.LoadAllTables();
-  return CodeIndex::Build(module);
+  return testing::IndexOfMod(armor, weapons, misc);
 }
 
 struct EntryView {
@@ -79,20 +71,9 @@ TEST(CodeIndexTest, LastWeaponRowGetsItsTag) {
   EXPECT_EQ(index.Find("w500")->origin_tag, 10500);
 }
 
-TEST(CodeIndexTest, LookupIsExactAndCaseSensitive) {
-  const CodeIndex index = IndexOf({"cap"}, {"Axe"}, {"key"});
-  const std::vector<std::tuple<std::string, std::string_view, std::string_view>> cases = {
-      {"cap", "Used", "Armor.txt"}, {"Axe", "Used", "Weapon.txt"},
-      {"key", "Used", "Misc.txt"},  {"CAP", "Free", ""},
-      {"axe", "Free", ""},          {"cap ", "Free", ""},
-      {"ca", "Free", ""},           {"", "Free", ""},
-      {"keys", "Free", ""},
-  };
-  for (const auto& [code, status, origin] : cases) {
-    const LookupResult result = index.Lookup(code);
-    EXPECT_EQ(result.status, status) << code;
-    EXPECT_EQ(result.origin, origin) << code;
-  }
+TEST(CodeProblemTest, TabCrAndLfCannotBeInACode) {
+  for (const char* text : {"a\tb", "ab\r", "\nab"}) EXPECT_TRUE(CodeProblem(text)) << text;
+  for (const char* text : {"ab", " ab ", "", "a b"}) EXPECT_FALSE(CodeProblem(text)) << text;
 }
 
 TEST(OriginTextTest, TagBoundaries) {

@@ -8,12 +8,7 @@ namespace sallowmere {
 namespace {
 
 CodeIndex IndexOf(const std::vector<std::string>& armor) {
-  testing::TempFolder folder;
-  testing::WriteMod(folder, armor, {}, {});
-  Module1 module;
-  module.SetTableFolder(folder.PathText() + "/");
-  module.LoadAllTables();
-  return CodeIndex::Build(module);
+  return testing::IndexOfMod(armor, {}, {});
 }
 
 TEST(FreeCodesTest, AscendingFreeCodesMatchingThePattern) {
@@ -34,6 +29,25 @@ TEST(FreeCodesTest, FixedPatternsAndExhaustion) {
   std::vector<std::string> used;
   for (char c : kPatternAlphabet) used.push_back(std::string("z") + c);
   EXPECT_TRUE(FreeCodes(IndexOf(used), "z?", 3).empty());
+}
+
+TEST(FreeCodesTest, PatternsNoTableCouldHold) {
+  for (const char* pattern : {" r0?", "r0? ", "r\t?", "r?\r", "\nr?"}) {
+    EXPECT_TRUE(PatternProblem(pattern)) << pattern;
+  }
+  for (const char* pattern : {"r0?", "r ?", "???"})
+    EXPECT_FALSE(PatternProblem(pattern)) << pattern;
+}
+
+TEST(FreeCodesTest, StopsWhenTheReaderDoes) {
+  const CodeIndex index = IndexOf({"01"});
+  std::vector<std::string> seen;
+  const std::size_t calls = ForEachFreeCode(index, "??", 1000, [&](std::string_view code) {
+    seen.emplace_back(code);
+    return seen.size() < 3;
+  });
+  EXPECT_EQ(calls, 3u);
+  EXPECT_EQ(seen, (std::vector<std::string>{"00", "02", "03"}));
 }
 
 TEST(FreeCodesTest, ManyWildcardsStayCheap) {

@@ -22,13 +22,9 @@ TEST(DisplayOrderTest, IgnoresCaseThenBreaksTiesByBytes) {
   }
 }
 
-TEST(SortedCodesTest, SortsTheIndexAndFindsExactCodes) {
-  testing::TempFolder folder;
-  testing::WriteMod(folder, {"hlm", "Cap", "cap"}, {"axe", "AXE"}, {"key", "b2"});
-  Module1 module;
-  module.SetTableFolder(folder.PathText() + "/");
-  module.LoadAllTables();
-  const SortedCodes sorted{CodeIndex::Build(module)};
+TEST(SortedCodesTest, SortsTheIndex) {
+  const SortedCodes sorted(
+      testing::IndexOfMod({"hlm", "Cap", "cap"}, {"axe", "AXE"}, {"key", "b2"}));
   std::vector<std::string> codes;
   std::vector<int> tags;
   for (const IndexEntry& entry : sorted.Entries()) {
@@ -37,10 +33,30 @@ TEST(SortedCodesTest, SortsTheIndexAndFindsExactCodes) {
   }
   EXPECT_EQ(codes, (std::vector<std::string>{"AXE", "axe", "b2", "Cap", "cap", "hlm", "key"}));
   EXPECT_EQ(tags, (std::vector<int>{10001, 10000, 20001, 1, 2, 0, 20000}));
-  for (std::size_t i = 0; i < codes.size(); ++i) EXPECT_EQ(sorted.PositionOf(codes[i]), int(i));
-  for (const char* absent : {"", "CAP", "ax", "axes", "zzz", "0"}) {
-    EXPECT_EQ(sorted.PositionOf(absent), std::nullopt) << absent;
+}
+
+TEST(SortedCodesTest, LookupIsExactAndCaseSensitive) {
+  const SortedCodes sorted(testing::IndexOfMod({"cap"}, {"Axe"}, {"key"}));
+  struct Case {
+    std::string code;
+    std::string_view status;
+    std::string_view origin;
+    std::optional<int> position;
+  };
+  const std::vector<Case> cases = {
+      {"Axe", "Used", "Weapon.txt", 0},   {"cap", "Used", "Armor.txt", 1},
+      {"key", "Used", "Misc.txt", 2},     {"CAP", "Free", "", std::nullopt},
+      {"axe", "Free", "", std::nullopt},  {"cap ", "Free", "", std::nullopt},
+      {"ca", "Free", "", std::nullopt},   {"", "Free", "", std::nullopt},
+      {"keys", "Free", "", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    const LookupResult result = sorted.Lookup(c.code);
+    EXPECT_EQ(result.status, c.status) << c.code;
+    EXPECT_EQ(result.origin, c.origin) << c.code;
+    EXPECT_EQ(result.position, c.position) << c.code;
   }
+  EXPECT_EQ(sorted.At(2).origin, "Misc.txt");
 }
 
 TEST(SortedCodesTest, OrderDoesNotDependOnLoadOrder) {
@@ -49,13 +65,8 @@ TEST(SortedCodesTest, OrderDoesNotDependOnLoadOrder) {
   std::mt19937 shuffle(42);
   for (int round = 0; round < 5; ++round) {
     std::shuffle(codes.begin(), codes.end(), shuffle);
-    testing::TempFolder folder;
-    testing::WriteMod(folder, codes, {}, {});
-    Module1 module;
-    module.SetTableFolder(folder.PathText() + "/");
-    module.LoadAllTables();
     std::vector<std::string> seen;
-    const SortedCodes sorted(CodeIndex::Build(module));
+    const SortedCodes sorted(testing::IndexOfMod(codes, {}, {}));
     for (const IndexEntry& e : sorted.Entries()) seen.push_back(e.code);
     if (round == 0) first = seen;
     EXPECT_EQ(seen, first);

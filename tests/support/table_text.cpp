@@ -54,6 +54,17 @@ void WriteMod(const TempFolder& folder, const std::vector<std::string>& armor_co
   folder.Write("misc.txt", MakeTable(RowsWithCodes(MiscLayout(), misc_codes)));
 }
 
+CodeIndex IndexOfMod(const std::vector<std::string>& armor_codes,
+                     const std::vector<std::string>& weapon_codes,
+                     const std::vector<std::string>& misc_codes) {
+  const TempFolder folder;
+  WriteMod(folder, armor_codes, weapon_codes, misc_codes);
+  Module1 module;
+  module.SetTableFolder(folder.PathText() + "/");
+  module.LoadAllTables();
+  return CodeIndex::Build(module);
+}
+
 void WriteLargestMod(const TempFolder& folder) {
   const auto codes = [](char table) {
     std::vector<std::string> codes;

@@ -5,7 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "tables/record_schema.h"
+#include "index/code_index.h"
+#include "tables/record_layout.h"
 #include "temp_folder.h"
 
 namespace sallowmere::testing {
@@ -30,6 +31,12 @@ std::vector<std::string> RowsWithCodes(const RecordLayout& layout,
 void WriteMod(const TempFolder& folder, const std::vector<std::string>& armor_codes,
               const std::vector<std::string>& weapon_codes,
               const std::vector<std::string>& misc_codes);
+
+// The index of a mod with one row per given code, loaded from a fresh folder as a load request
+// loads it.
+CodeIndex IndexOfMod(const std::vector<std::string>& armor_codes,
+                     const std::vector<std::string>& weapon_codes,
+                     const std::vector<std::string>& misc_codes);
 
 // Writes the largest tables the format allows into `folder`: 501 data rows per table, every
 // column filled with a typical value, CRLF line ends, all 1,503 codes distinct.

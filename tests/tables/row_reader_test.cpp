@@ -2,16 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include "caught_load_error.h"
-
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "caught_load_error.h"
+#include "table_text.h"
 #include "tables/load_error.h"
+#include "tables/table_loader.h"
 
 namespace sallowmere {
 namespace {
+
+using namespace std::string_literals;
+using testing::MakeRow;
 
 std::vector<std::string> Lines(std::string_view text) {
   std::vector<std::string> lines;
@@ -145,6 +149,121 @@ TEST(ReadRowsTest, LimitsAreErrorsAtTheirLine) {
   for (int row = 0; row < 501; ++row) full += "r\n";
   const LoadError both = ReadError(full + std::string(501, '\t') + "x\n");
   EXPECT_EQ(both.Cause(), LoadCause::kTooManyFields);
+}
+
+// Whole tables of odd text, read through a loader: a sound result or an error that names the
+// file, the line and the cause.
+std::vector<std::string> Codes(const Table<ArmorRecord>& table) {
+  std::vector<std::string> codes;
+  for (int row = 0; row <= table.LastRow(); ++row) codes.emplace_back(table.Code(row));
+  return codes;
+}
+
+std::string Row(std::string_view code) { return MakeRow(ArmorLayout(), code); }
+
+LoadError ParseFailure(std::string_view text) {
+  return testing::CaughtLoadError([&] { ParseTable<ArmorRecord>(text, "armor.txt"); });
+}
+
+struct TextCase {
+  std::string name;
+  std::string text;
+  std::vector<std::string> codes;
+  std::vector<int> lines;
+};
+
+TEST(TableTextTest, LineEndsAndEmptyLines) {
+  const std::vector<TextCase> cases = {
+      {"0 bytes", "", {}, {}},
+      {"header only", "head\r\n", {}, {}},
+      {"header without line end", "head", {}, {}},
+      {"no final line end", "h\r\n" + Row("a1") + "\r\n" + Row("a2"), {"a1", "a2"}, {2, 3}},
+      {"final line end then an empty line", "h\r\n" + Row("a1") + "\r\n\r\n", {"a1"}, {2}},
+      {"CR", "h\r" + Row("a1") + "\r" + Row("a2") + "\r", {"a1", "a2"}, {2, 3}},
+      {"LF", "h\n" + Row("a1") + "\n" + Row("a2") + "\n", {"a1", "a2"}, {2, 3}},
+      {"mixed",
+       "h\n" + Row("a1") + "\r" + Row("a2") + "\r\n" + Row("a3") + "\n\n" + Row("a4"),
+       {"a1", "a2", "a3", "a4"},
+       {2, 3, 4, 6}},
+      {"code column last in a CRLF row",
+       "h\r\n" + Row("a1").substr(0, Row("a1").find("a1") + 2) + "\r\n",
+       {"a1"},
+       {2}},
+      {"code column last, trailing tab",
+       "h\r\n" + Row("a1").substr(0, Row("a1").find("a1") + 2) + "\t\r\n",
+       {"a1"},
+       {2}},
+  };
+  for (const TextCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Table<ArmorRecord> table = ParseTable<ArmorRecord>(c.text, "armor.txt");
+    EXPECT_EQ(Codes(table), c.codes);
+    std::vector<int> lines;
+    for (int row = 0; row <= table.LastRow(); ++row) lines.push_back(table.Line(row));
+    EXPECT_EQ(lines, c.lines);
+  }
+}
+
+TEST(TableTextTest, OddBytesAreKeptAsTheyAre) {
+  const std::vector<TextCase> cases = {
+      {"NUL bytes", "h\0x\r\n"s + Row("a\0b"s) + "\r\n", {"a\0b"s}, {2}},
+      {"invalid UTF-8", "h\r\n" + Row("\xC3\x28\xFF") + "\r\n", {"\xC3\x28\xFF"}, {2}},
+      {"UTF-8 byte-order mark", "\xEF\xBB\xBFh\r\n" + Row("a1") + "\r\n", {"a1"}, {2}},
+      {"a leading double quote is text",
+       "h\r\n" + Row("\"a1") + "\r\n" + Row("\"a1\"") + "\r\n",
+       {"\"a1", "\"a1\""},
+       {2, 3}},
+      {"a quoted field does not hide a tab",
+       "h\r\n" + MakeRow(ArmorLayout(), "x", {{0, "\"A"}, {1, "3\""}}) + "\r\n",
+       {"x"},
+       {2}},
+  };
+  for (const TextCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(Codes(ParseTable<ArmorRecord>(c.text, "armor.txt")), c.codes);
+  }
+}
+
+TEST(TableTextTest, Utf16IsRefusedWithAReason) {
+  for (const std::string bom : {"\xFF\xFE", "\xFE\xFF"}) {
+    std::string text = bom;
+    for (char c : "h\r\na\r\n"s) text += std::string{c, '\0'};
+    const LoadError error = ParseFailure(text);
+    EXPECT_STREQ(error.what(),
+                 "armor.txt:1: read error: the file is UTF-16 text; save it as 8-bit text");
+  }
+}
+
+TEST(TableTextTest, LongLinesAndFields) {
+  for (const std::size_t length : {65535u, 65536u, 65537u}) {
+    std::string row = MakeRow(ArmorLayout(), "a1", {{0, ""}});
+    row.insert(0, length - row.size(), 'n');  // the name column takes up the rest
+    ASSERT_EQ(row.size(), length);
+    const Table<ArmorRecord> table = ParseTable<ArmorRecord>("h\r\n" + row + "\r\n", "armor.txt");
+    EXPECT_EQ(Codes(table), std::vector<std::string>{"a1"});
+    EXPECT_EQ(std::get<std::string_view>(table.Value(0, 0)).size(), row.find('\t'));
+  }
+  const std::string megabyte(1 << 20, 'x');
+  const Table<ArmorRecord> table = ParseTable<ArmorRecord>(
+      "h\r\n" + MakeRow(ArmorLayout(), "a1", {{20, megabyte}}) + "\r\n", "armor.txt");
+  EXPECT_EQ(std::get<std::string_view>(table.Value(0, 20)), megabyte);
+
+  const LoadError error =
+      ParseFailure("h\r\n" + MakeRow(ArmorLayout(), "a1", {{1, std::string(1 << 20, '7')}}));
+  EXPECT_EQ(error.Cause(), LoadCause::kOverflow);
+  EXPECT_EQ(error.FieldText(), std::string(40, '7') + "...");
+  EXPECT_EQ(std::string(error.what()), "armor.txt:2: overflow: column 1 \"" + std::string(40, '7') +
+                                           "...\" does not fit a byte");
+}
+
+TEST(TableTextTest, TenMillionEmptyLines) {
+  std::string text = "h\r\n";
+  text.reserve(20'000'100);
+  for (int i = 0; i < 10'000'000; ++i) text += "\r\n";
+  text += Row("a1") + "\r\n";
+  const Table<ArmorRecord> table = ParseTable<ArmorRecord>(text, "armor.txt");
+  EXPECT_EQ(Codes(table), std::vector<std::string>{"a1"});
+  EXPECT_EQ(table.Line(0), 10'000'002);
 }
 
 }  // namespace

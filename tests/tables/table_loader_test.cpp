@@ -11,7 +11,6 @@
 
 #include "table_text.h"
 #include "tables/load_error.h"
-#include "tables/module1.h"
 #include "tables/numeric.h"
 
 namespace sallowmere {
@@ -223,39 +222,6 @@ TEST(TableLoaderTest, UnreadableFileIsAReadError) {
   EXPECT_EQ(error.Line(), 0);
   EXPECT_EQ(std::string(error.what()).rfind("misc.txt: read error: cannot open the file", 0), 0u)
       << error.what();
-}
-
-TEST(Module1Test, LoadsAllThreeAndKeepsThemOnFailure) {
-  TempFolder good;
-  testing::WriteMod(good, {"a1", "a2"}, {"w1"}, {"m1", "m2", "m3"});
-  Module1 module;
-  EXPECT_EQ(module.ArmorTable().LastRow(), -1);
-  module.SetTableFolder(FolderOf(good));
-  module.LoadAllTables();
-  EXPECT_EQ(module.ArmorTable().LastRow(), 1);
-  EXPECT_EQ(module.WeaponTable().LastRow(), 0);
-  EXPECT_EQ(module.MiscTable().LastRow(), 2);
-
-  TempFolder bad;
-  testing::WriteMod(bad, {"b1"}, {"x1"}, {});
-  bad.Write("misc.txt", MakeTable({MakeRow(MiscLayout(), "m", {{2, "999"}})}));
-  module.SetTableFolder(FolderOf(bad));
-  EXPECT_THROW(module.LoadAllTables(), LoadError);
-  EXPECT_EQ(module.ArmorTable().LastRow(), 1);  // the earlier load, whole
-  EXPECT_EQ(module.ArmorTable().Code(0), "a1");
-  EXPECT_EQ(module.WeaponTable().Code(0), "w1");
-  EXPECT_EQ(module.MiscTable().LastRow(), 2);
-}
-
-TEST(Module1Test, LoadsTheNamesItIsGiven) {
-  TempFolder folder;
-  testing::WriteMod(folder, {}, {}, {});
-  folder.Write("ARMOR.TXT", MakeTable(testing::RowsWithCodes(ArmorLayout(), {"big"})));
-  Module1 module;
-  module.SetTableFolder(FolderOf(folder));
-  module.LoadAllTables({.armor = "ARMOR.TXT"});
-  EXPECT_EQ(module.ArmorTable().file_name, "ARMOR.TXT");
-  EXPECT_EQ(module.ArmorTable().Code(0), "big");
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #pragma once
 
+// The three tables' record layouts as data: for each column its width and number rule, and the
+// code column. Used by the loaders and the header rule.
+
 #include <span>
 #include <string_view>
 #include <vector>

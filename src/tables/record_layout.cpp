@@ -1,4 +1,4 @@
-#include "tables/record_schema.h"
+#include "tables/record_layout.h"
 
 #include <stdexcept>
 #include <string>

@@ -1,4 +1,4 @@
-#include "index/table_folder.h"
+#include "tables/table_folder.h"
 
 #include <algorithm>
 #include <array>

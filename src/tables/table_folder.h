@@ -1,12 +1,20 @@
 #pragma once
 
+// The folder check: the table folder's path and the names the three tables are found under, or
+// the missing-table message. Used by LoadFolder.
+
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "tables/module1.h"
-
 namespace sallowmere {
+
+// The names under which the three tables were found in the folder.
+struct TableFiles {
+  std::string armor = "armor.txt";
+  std::string weapons = "weapons.txt";
+  std::string misc = "misc.txt";
+};
 
 // The path separator the platform's folder paths use: "\" on Windows, "/" elsewhere.
 char PathSeparator();

@@ -1,14 +1,21 @@
-#include "index/table_folder.h"
+#include "tables/table_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "temp_folder.h"
 
 namespace sallowmere {
 namespace {
 
+namespace fs = std::filesystem;
 using testing::TempFolder;
 
 TEST(ToTableFolderTest, AppendsASeparatorOnlyWhenMissing) {
@@ -101,6 +108,31 @@ TEST(CheckTableFolderTest, OnlyRegularFilesCount) {
   check = CheckTableFolder(folder.PathText());
   ASSERT_TRUE(check.missing);
   EXPECT_EQ(*check.missing, folder.PathText() + "/misc.txt was not found");
+}
+
+TEST(CheckTableFolderTest, OtherKindsOfFileCountAsMissing) {
+  const std::vector<std::pair<std::string, std::function<void(const fs::path&)>>> stand_ins = {
+      {"a FIFO", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }},
+      {"a device", [](const fs::path& p) { fs::create_symlink("/dev/null", p); }},
+      {"a link loop", [](const fs::path& p) { fs::create_symlink(p, p); }},
+  };
+  for (const auto& [what, make] : stand_ins) {
+    SCOPED_TRACE(what);
+    TempFolder folder;
+    for (const char* name : {"weapons.txt", "misc.txt"}) Touch(folder, name);
+    make(folder.Path() / "armor.txt");
+    const FolderCheck check = CheckTableFolder(folder.PathText());
+    ASSERT_TRUE(check.missing);
+    EXPECT_EQ(*check.missing, folder.PathText() + "/armor.txt was not found");
+  }
+}
+
+TEST(CheckTableFolderTest, AFileSystemRoot) {
+  if (fs::exists("/armor.txt") || fs::exists("/Armor.txt")) GTEST_SKIP() << "the root holds one";
+  const FolderCheck check = CheckTableFolder("/");
+  EXPECT_EQ(check.table_folder, "/");
+  ASSERT_TRUE(check.missing);
+  EXPECT_EQ(*check.missing, "/armor.txt was not found");
 }
 
 TEST(CheckTableFolderTest, AFolderThatDoesNotExistMissesArmor) {

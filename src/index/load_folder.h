@@ -1,0 +1,31 @@
+#pragma once
+
+// The whole load request short of the window: the one call both front ends make to read a mod
+// folder, and the one place a LoadError is caught. Joins tables/ (the folder check and the
+// loaders) to index/ (the code index).
+
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "index/code_index.h"
+#include "tables/load_error.h"
+#include "tables/module1.h"
+
+namespace sallowmere {
+
+// A table the folder check did not find.
+struct MissingTable {
+  std::string message;  // "FOLDER/armor.txt was not found" (or weapons.txt, misc.txt)
+};
+
+// What a load request ended in: the index of the new tables, the first missing table, or the
+// fault that stopped the load.
+using LoadOutcome = std::variant<CodeIndex, MissingTable, LoadError>;
+
+// Sets `module`'s table folder from `folder_path`, checks the folder for its tables, reads them
+// and builds the index. On a missing table or a load error `module`'s tables keep what they held.
+// Never throws a LoadError.
+LoadOutcome LoadFolder(Module1& module, std::string_view folder_path);
+
+}  // namespace sallowmere

@@ -1,0 +1,157 @@
+#include "index/load_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "table_text.h"
+
+namespace sallowmere {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempFolder;
+
+TEST(LoadFolderTest, LoadsAndIndexes) {
+  TempFolder folder;
+  testing::WriteMod(folder, {"a"}, {"b", "a"}, {"c"});
+  Module1 module;
+  const LoadOutcome outcome = LoadFolder(module, folder.PathText());
+  ASSERT_TRUE(std::holds_alternative<CodeIndex>(outcome));
+  EXPECT_EQ(module.TableFolder(), folder.PathText() + "/");
+  EXPECT_EQ(std::get<CodeIndex>(outcome).Entries().size(), 3u);
+  EXPECT_EQ(std::get<CodeIndex>(outcome).Duplicates().size(), 1u);
+}
+
+// On POSIX "\" is part of a name: the check and the loaders both look inside the folder "bs\".
+TEST(LoadFolderTest, FolderNameEndingInBackslash) {
+#ifndef _WIN32
+  TempFolder folder;
+  const std::string inside = folder.PathText() + "/bs\\";
+  folder.Write("bs\\armor.txt", testing::MakeTable(testing::RowsWithCodes(ArmorLayout(), {"out"})));
+  Module1 module;
+  LoadOutcome outcome = LoadFolder(module, inside);
+  ASSERT_TRUE(std::holds_alternative<MissingTable>(outcome));
+  EXPECT_EQ(std::get<MissingTable>(outcome).message, inside + "/armor.txt was not found");
+  for (const char* name : {"armor.txt", "weapons.txt", "misc.txt"}) {
+    folder.Write("bs\\/" + std::string(name), "h\r\n");
+  }
+  folder.Write("bs\\/armor.txt", testing::MakeTable(testing::RowsWithCodes(ArmorLayout(), {"in"})));
+  outcome = LoadFolder(module, inside);
+  ASSERT_TRUE(std::holds_alternative<CodeIndex>(outcome));
+  ASSERT_EQ(std::get<CodeIndex>(outcome).Entries().size(), 1u);
+  EXPECT_EQ(std::get<CodeIndex>(outcome).Entries()[0].code, "in");
+#endif
+}
+
+TEST(LoadFolderTest, MissingTableKeepsTheTablesAndSetsTheFolder) {
+  TempFolder good;
+  testing::WriteMod(good, {"a"}, {"b"}, {"c"});
+  TempFolder partial;
+  partial.Write("armor.txt", "h\r\n");
+  partial.Write("misc.txt", "h\r\n");
+  Module1 module;
+  ASSERT_TRUE(std::holds_alternative<CodeIndex>(LoadFolder(module, good.PathText())));
+
+  const LoadOutcome outcome = LoadFolder(module, partial.PathText());
+  EXPECT_TRUE(std::holds_alternative<MissingTable>(outcome));
+  EXPECT_EQ(std::get<MissingTable>(outcome).message,
+            partial.PathText() + "/weapons.txt was not found");
+  EXPECT_EQ(module.TableFolder(), partial.PathText() + "/");
+  EXPECT_EQ(module.ArmorTable().Code(0), "a");
+}
+
+TEST(LoadFolderTest, ASecondFolderReplacesTheFirst) {
+  TempFolder first;
+  testing::WriteMod(first, {"a0", "a1", "a2", "a3"}, {"w0", "w1"}, {"m0"});
+  TempFolder second;
+  testing::WriteMod(second, {"b0"}, {}, {"n0", "n1"});
+  Module1 module;
+  ASSERT_TRUE(std::holds_alternative<CodeIndex>(LoadFolder(module, first.PathText())));
+  const LoadOutcome outcome = LoadFolder(module, second.PathText());
+  ASSERT_TRUE(std::holds_alternative<CodeIndex>(outcome));
+  EXPECT_EQ(module.ArmorTable().LastRow(), 0);
+  EXPECT_EQ(module.WeaponTable().LastRow(), -1);
+  std::vector<std::string> codes;
+  for (const IndexEntry& entry : std::get<CodeIndex>(outcome).Entries())
+    codes.push_back(entry.code);
+  EXPECT_EQ(codes, (std::vector<std::string>{"b0", "n0", "n1"}));
+}
+
+TEST(LoadFolderTest, LoadErrorComesBackAsAValue) {
+  TempFolder folder;
+  testing::WriteMod(folder, {"a"}, {"b"}, {"c"});
+  folder.Write("weapons.txt",
+               testing::MakeTable({testing::MakeRow(WeaponLayout(), "b", {{164, "x"}})}));
+  Module1 module;
+  const LoadOutcome outcome = LoadFolder(module, folder.PathText());
+  ASSERT_TRUE(std::holds_alternative<LoadError>(outcome));
+  EXPECT_STREQ(std::get<LoadError>(outcome).what(),
+               "weapons.txt:2: type mismatch: column 164 \"x\" is not a number");
+  EXPECT_EQ(std::get<LoadError>(outcome).UserMessage(),
+            "The tables could not be read: weapons.txt, line 2: type mismatch: column 164 \"x\" is "
+            "not a number.");
+}
+
+TEST(LoadFolderTest, AwkwardFolderPaths) {
+  TempFolder base;
+  for (const std::string name :
+       {"with spaces", "Caf\xC3\xA9 \xE2\x80\x93 mods", "tab\there", "trail"}) {
+    SCOPED_TRACE(name);
+    const fs::path folder = base.Path() / name;
+    fs::create_directories(folder);
+    for (const char* table : {"armor.txt", "weapons.txt", "misc.txt"}) {
+      base.Write(fs::path(name) / table, testing::MakeTable({}));
+    }
+    base.Write(fs::path(name) / "armor.txt",
+               testing::MakeTable({testing::MakeRow(ArmorLayout(), "k")}));
+    for (const std::string& path : {folder.string(), folder.string() + "/"}) {
+      Module1 module;
+      const LoadOutcome outcome = LoadFolder(module, path);
+      ASSERT_TRUE(std::holds_alternative<CodeIndex>(outcome));
+      EXPECT_EQ(module.TableFolder(), folder.string() + "/");
+      EXPECT_EQ(std::get<CodeIndex>(outcome).Entries().size(), 1u);
+    }
+  }
+}
+
+TEST(LoadFolderTest, ReadOnlyTablesLoad) {
+  TempFolder folder;
+  for (const char* name : {"armor.txt", "weapons.txt", "misc.txt"}) {
+    fs::permissions(folder.Write(name, "h\r\n"), fs::perms::owner_read | fs::perms::group_read);
+  }
+  Module1 module;
+  EXPECT_TRUE(std::holds_alternative<CodeIndex>(LoadFolder(module, folder.PathText())));
+}
+
+// The resident memory of this process in bytes, or -1 where /proc does not tell.
+long long ResidentBytes() {
+  std::ifstream statm("/proc/self/statm");
+  long long pages = 0, resident = -1;
+  if (!(statm >> pages >> resident)) return -1;
+  return resident * 4096;
+}
+
+// A thousand loads of the largest tables in one process: the same result every time and no
+// memory kept from one load to the next.
+TEST(LoadFolderTest, ThousandLoadsOfTheLargestTables) {
+  TempFolder folder;
+  testing::WriteLargestMod(folder);
+  Module1 module;
+  long long settled = -1;
+  for (int load = 1; load <= 1000; ++load) {
+    const LoadOutcome outcome = LoadFolder(module, folder.PathText());
+    ASSERT_TRUE(std::holds_alternative<CodeIndex>(outcome));
+    ASSERT_EQ(std::get<CodeIndex>(outcome).Entries().size(), 1503u);
+    ASSERT_TRUE(std::get<CodeIndex>(outcome).Duplicates().empty());
+    if (load == 50) settled = ResidentBytes();
+  }
+  const long long end = ResidentBytes();
+  if (settled < 0 || end < 0) GTEST_SKIP() << "no /proc/self/statm to read memory from";
+  // After the first loads have sized the allocator's pools, a load must not need more.
+  EXPECT_LT(end - settled, 4 << 20) << "grew from " << settled << " to " << end << " bytes";
+}
+
+}  // namespace
+}  // namespace sallowmere

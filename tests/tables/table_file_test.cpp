@@ -1,0 +1,95 @@
+#include "tables/table_file.h"
+
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "caught_load_error.h"
+#include "table_text.h"
+#include "tables/load_error.h"
+#include "tables/table_loader.h"
+
+namespace sallowmere {
+namespace {
+
+using testing::TempFolder;
+
+LoadError ReadFailure(const std::filesystem::path& path) {
+  std::string text;
+  return testing::CaughtLoadError([&] { ReadTableFile(path, "armor.txt", text); });
+}
+
+TEST(ReadTableFileTest, FilesTooLargeAreRefusedBeforeReading) {
+  TempFolder folder;
+  const std::filesystem::path path = folder.Write("armor.txt", "");
+  std::filesystem::resize_file(path, kMaxTableBytes + 1);  // sparse: no disk, no memory
+  const LoadError error = ReadFailure(path);
+  EXPECT_EQ(error.Cause(), LoadCause::kFileTooLarge);
+  EXPECT_STREQ(error.what(),
+               "armor.txt: file too large: the file holds 67108865 bytes, more than a table's "
+               "67108864");
+  std::filesystem::resize_file(path, 1ull << 40);
+  EXPECT_EQ(ReadFailure(path).Cause(), LoadCause::kFileTooLarge);
+
+  std::filesystem::resize_file(path, kMaxTableBytes);  // the largest allowed: one header line
+  std::string buffer;
+  EXPECT_EQ(LoadArmorTable(folder.PathText() + "/", "armor.txt", buffer).LastRow(), -1);
+}
+
+TEST(ReadTableFileTest, WhatIsNotARegularFileIsNotRead) {
+  TempFolder folder;
+  const std::filesystem::path fifo = folder.Path() / "fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_STREQ(ReadFailure(fifo).what(), "armor.txt: read error: not a regular file");  // no hang
+  std::filesystem::create_directory(folder.Path() / "dir");
+  EXPECT_EQ(ReadFailure(folder.Path() / "dir").Cause(), LoadCause::kReadError);
+  EXPECT_STREQ(ReadFailure("/dev/null").what(), "armor.txt: read error: not a regular file");
+  EXPECT_STREQ(ReadFailure(folder.Path() / "gone").what(),
+               "armor.txt: read error: cannot open the file: No such file or directory");
+}
+
+// Runs `check` as an ordinary user: in this process when it is one, else in a child that drops
+// root's rights. Returns the check's result, or nullopt when rights cannot be dropped.
+std::optional<bool> AsOrdinaryUser(const std::function<bool()>& check) {
+  if (::geteuid() != 0) return check();
+  const pid_t child = ::fork();
+  if (child < 0) return std::nullopt;
+  if (child == 0) {
+    constexpr uid_t kNobody = 65534;
+    if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) _exit(2);
+    _exit(check() ? 0 : 1);
+  }
+  int status = 0;
+  if (::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) == 2) {
+    return std::nullopt;
+  }
+  return WEXITSTATUS(status) == 0;
+}
+
+TEST(ReadTableFileTest, UnreadableFile) {
+  TempFolder folder;
+  const std::filesystem::path path = folder.Write("armor.txt", "h\r\n");
+  std::filesystem::permissions(path, std::filesystem::perms::none);
+  const std::optional<bool> refused = AsOrdinaryUser([&] {
+    try {
+      std::string text;
+      ReadTableFile(path, "armor.txt", text);
+    } catch (const LoadError& error) {
+      return std::string(error.what()) ==
+             "armor.txt: read error: cannot open the file: Permission denied";
+    }
+    return false;
+  });
+  if (!refused) GTEST_SKIP() << "cannot run as an ordinary user here";
+  EXPECT_TRUE(*refused);
+}
+
+}  // namespace
+}  // namespace sallowmere
