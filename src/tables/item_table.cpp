@@ -7,7 +7,13 @@ void TableValues::Reserve(const RecordLayout& layout, std::size_t rows) {
   bytes.reserve(rows * layout.SlotCount(Width::kByte));
   integers.reserve(rows * layout.SlotCount(Width::kInteger));
   longs.reserve(rows * layout.SlotCount(Width::kLong));
-  strings.reserve(rows * layout.SlotCount(Width::kString));
+  string_starts.reserve(rows);
+}
+
+std::string_view TableValues::String(int row, int slot) const {
+  std::string_view rest = std::string_view(strings).substr(string_starts[row]);
+  for (; slot > 0; --slot) rest.remove_prefix(rest.find('\t') + 1);
+  return rest.substr(0, rest.find('\t'));
 }
 
 Cell CellOf(const TableValues& values, const RecordLayout& layout, int row, int column) {
@@ -19,7 +25,7 @@ Cell CellOf(const TableValues& values, const RecordLayout& layout, int row, int 
     case Width::kLong: return values.longs[index];
     case Width::kString: break;
   }
-  return values.String(index);
+  return values.String(row, at.slot);
 }
 
 }  // namespace sallowmere

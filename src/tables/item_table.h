@@ -16,40 +16,24 @@
 
 namespace sallowmere {
 
-// The converted values of a table's rows, one array per width. Each array holds the rows one
-// after another, a row's values at its layout's slots: column c of row r of width w is at
-// r * layout.SlotCount(w) + layout.Column(c).slot. A handful of arrays per table instead of a few
-// per row keeps a load to a few allocations; string values, likewise, are pieces of one byte
-// array rather than one string object each.
+// The converted values of a table's rows. Numbers are kept at their width, one array per width:
+// column c of row r of width w is at r * layout.SlotCount(w) + layout.Column(c).slot. String
+// values are kept as bytes in one array, each followed by a tab (which no value can hold), row
+// after row in column order; row r's begin at string_starts[r]. A handful of arrays per table
+// keeps a load to a few allocations, and strings cost one byte each beyond their text.
 struct TableValues {
-  // Where one string value lies in `string_bytes`.
-  struct Piece {
-    std::uint32_t offset;
-    std::uint32_t size;
-  };
-
   std::vector<int> lines;  // each row's 1-based line in its file
   std::vector<std::uint8_t> bytes;
   std::vector<std::int16_t> integers;
   std::vector<std::int32_t> longs;
-  std::vector<Piece> strings;
-  std::string string_bytes;
+  std::string strings;
+  std::vector<std::uint32_t> string_starts;
 
-  // Makes room for `rows` rows of `layout`.
+  // Makes room for `rows` rows of `layout`, strings apart.
   void Reserve(const RecordLayout& layout, std::size_t rows);
 
-  // Appends a string value.
-  void AddString(std::string_view text) {
-    strings.push_back(
-        {static_cast<std::uint32_t>(string_bytes.size()), static_cast<std::uint32_t>(text.size())});
-    string_bytes.append(text);
-  }
-
-  // The string value at `index` of `strings`.
-  std::string_view String(std::size_t index) const {
-    const Piece piece = strings[index];
-    return std::string_view(string_bytes).substr(piece.offset, piece.size);
-  }
+  // The `slot`-th string value of `row`.
+  std::string_view String(int row, int slot) const;
 };
 
 // One column's value, of the column's width.

@@ -1,6 +1,10 @@
 #include "tables/row_reader.h"
 
 #include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 #include <string>
 
 #include "tables/ascii.h"
@@ -32,23 +36,48 @@ bool LineReader::Next(std::string_view& line) {
   return true;
 }
 
+namespace {
+
+// A field's text without its surrounding spaces; most fields have none, which two tests tell.
+inline std::string_view Field(const char* start, const char* end) {
+  const std::string_view text(start, static_cast<std::size_t>(end - start));
+  if (text.empty() || (text.front() != ' ' && text.back() != ' ')) return text;
+  return TrimSpaces(text);
+}
+
+}  // namespace
+
 bool SplitRow(std::string_view line, RowFields& fields) {
   // A line that does not end in a tab is read as if it did, so its last field is kept; a line
   // that does end in one keeps only the fields before it.
   if (!line.empty() && line.back() == '\t') line.remove_suffix(1);
-  // Fields are a few bytes long: a plain loop beats a library search call per field.
   const char* const end = line.data() + line.size();
   const char* start = line.data();
+  const char* at = start;
   int count = 0;
-  for (const char* at = start;; ++at) {
-    if (at == end || *at == '\t') {
+#ifdef __SSE2__
+  // Sixteen bytes at a time: one compare gives a bit per tab, and each bit ends a field. Fields
+  // are a few bytes long, so this beats both a byte loop and a library search per field.
+  const __m128i tab = _mm_set1_epi8('\t');
+  for (; end - at >= 16; at += 16) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    for (unsigned tabs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, tab)));
+         tabs != 0; tabs &= tabs - 1) {
+      const char* const stop = at + __builtin_ctz(tabs);
       if (count == RowFields::kCapacity) return false;
-      fields.fields_[count++] =
-          TrimSpaces(std::string_view(start, static_cast<std::size_t>(at - start)));
-      if (at == end) break;
-      start = at + 1;
+      fields.fields_[count++] = Field(start, stop);
+      start = stop + 1;
     }
   }
+#endif
+  for (; at != end; ++at) {
+    if (*at != '\t') continue;
+    if (count == RowFields::kCapacity) return false;
+    fields.fields_[count++] = Field(start, at);
+    start = at + 1;
+  }
+  if (count == RowFields::kCapacity) return false;
+  fields.fields_[count++] = Field(start, end);
   fields.count_ = count;
   return true;
 }
@@ -60,30 +89,41 @@ std::string_view HeaderLine(std::string_view text) {
   return header;
 }
 
-void ReadRows(std::string_view text, std::string_view file_name,
-              const std::function<void(int line, const RowFields& fields)>& on_row, int max_rows) {
-  if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
-    throw LoadError(std::string(file_name), 1, LoadCause::kReadError,
+RowStream::RowStream(std::string_view file_name, HeaderHandler on_header, RowHandler on_row)
+    : file_name_(file_name), on_header_(std::move(on_header)), on_row_(std::move(on_row)) {}
+
+void RowStream::Feed(std::string_view piece) {
+  if (lines_ == 0 && (piece.starts_with("\xFF\xFE") || piece.starts_with("\xFE\xFF"))) {
+    throw LoadError(file_name_, 1, LoadCause::kReadError,
                     "the file is UTF-16 text; save it as 8-bit text");
   }
-  LineReader lines(text);
+  LineReader lines(piece, lines_);
   std::string_view line;
-  if (!lines.Next(line)) return;  // an empty file: no header, no rows
-  RowFields fields;
-  int rows = 0;
   while (lines.Next(line)) {
+    if (lines.LineNumber() == 1) {
+      if (on_header_) on_header_(line);
+      continue;
+    }
     if (line.empty()) continue;
     // The row is split before it is stored, so its own fault comes first.
-    if (!SplitRow(line, fields)) {
-      throw LoadError(std::string(file_name), lines.LineNumber(), LoadCause::kTooManyFields,
+    if (!SplitRow(line, fields_)) {
+      throw LoadError(file_name_, lines.LineNumber(), LoadCause::kTooManyFields,
                       "the row has more than " + std::to_string(RowFields::kCapacity) + " fields");
     }
-    if (++rows > max_rows) {
-      throw LoadError(std::string(file_name), lines.LineNumber(), LoadCause::kTooManyRows,
-                      "the table has more than " + std::to_string(max_rows) + " data rows");
+    if (++rows_ > max_rows_) {
+      throw LoadError(file_name_, lines.LineNumber(), LoadCause::kTooManyRows,
+                      "the table has more than " + std::to_string(max_rows_) + " data rows");
     }
-    on_row(lines.LineNumber(), fields);
+    on_row_(lines.LineNumber(), fields_);
   }
+  lines_ = lines.LineNumber();
+}
+
+void ReadRows(std::string_view text, std::string_view file_name,
+              const std::function<void(int line, const RowFields& fields)>& on_row, int max_rows) {
+  RowStream stream(file_name, nullptr, on_row);
+  stream.SetMaxRows(max_rows);
+  stream.Feed(text);
 }
 
 }  // namespace sallowmere

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <string>
 #include <string_view>
 
 namespace sallowmere {
@@ -13,8 +14,9 @@ namespace sallowmere {
 // the line. Text after the last line end forms a last line only when it is not empty.
 class LineReader {
  public:
-  explicit LineReader(std::string_view text)
-      : begin_(text.data()), end_(text.data() + text.size()) {}
+  // Reads `text`, whose first line is line `lines_before` + 1 of the table.
+  explicit LineReader(std::string_view text, int lines_before = 0)
+      : begin_(text.data()), end_(text.data() + text.size()), line_number_(lines_before) {}
 
   // Stores the next line in `line` and returns true; returns false at the end of the text.
   bool Next(std::string_view& line);
@@ -31,7 +33,7 @@ class LineReader {
   const char* end_;
   const char* next_cr_ = nullptr;
   const char* next_lf_ = nullptr;
-  int line_number_ = 0;
+  int line_number_;
 };
 
 // The fields of one row, as views into the row's text. Positions past Count() read as empty, so a
@@ -63,11 +65,39 @@ inline constexpr int kMaxDataRows = 501;
 // The first line of a table's text (its header row), or the empty text when there is none.
 std::string_view HeaderLine(std::string_view text);
 
-// Reads a table's text: skips the header line and empty lines and calls `on_row` for each data
-// row with its 1-based line number and its fields, in order. Throws LoadError naming `file_name`
-// and the line when a row has too many fields or the table more than `max_rows` data rows, and
-// a read error at line 1 for UTF-16 text (which has a NUL byte in every other place, so no field
-// of it could mean what it shows); exceptions from `on_row` pass through.
+// The reading frame of a table whose text comes in pieces: the header line goes to `on_header`,
+// each data row, split, to `on_row` with its 1-based line number; empty lines are skipped. Each
+// piece ends just after a line end, or at the end of the table.
+class RowStream {
+ public:
+  using HeaderHandler = std::function<void(std::string_view header)>;
+  using RowHandler = std::function<void(int line, const RowFields& fields)>;
+
+  // `on_header` may be empty.
+  RowStream(std::string_view file_name, HeaderHandler on_header, RowHandler on_row);
+
+  // Reads the next piece. Throws LoadError naming the file and the line when a row has more than
+  // RowFields::kCapacity fields (checked first) or the table more data rows than allowed, and a
+  // read error at line 1 for UTF-16 text (which has a NUL byte in every other place, so no field
+  // of it could mean what it shows); exceptions from the handlers pass through.
+  void Feed(std::string_view piece);
+
+  // The most data rows the table may hold: kMaxDataRows until set.
+  void SetMaxRows(int max_rows) { max_rows_ = max_rows; }
+
+ private:
+  std::string file_name_;
+  HeaderHandler on_header_;
+  RowHandler on_row_;
+  RowFields fields_;
+  int lines_ = 0;  // lines read so far, the header included
+  int rows_ = 0;   // data rows read so far
+  int max_rows_ = kMaxDataRows;
+};
+
+// Reads a whole table's text as a RowStream does, with at most `max_rows` data rows: skips the
+// header line and empty lines and calls `on_row` for each data row with its 1-based line number
+// and its fields, in order. Throws as RowStream::Feed.
 void ReadRows(std::string_view text, std::string_view file_name,
               const std::function<void(int line, const RowFields& fields)>& on_row,
               int max_rows = kMaxDataRows);

@@ -29,23 +29,6 @@ namespace {
 
 std::string SystemMessage(int error) { return std::generic_category().message(error); }
 
-#ifndef _WIN32
-// Closes the descriptor it holds.
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int Get() const { return fd_; }
-
- private:
-  int fd_;
-};
-#endif
-
 }  // namespace
 
 std::filesystem::path PathFromBytes(std::string_view bytes) {
@@ -67,62 +50,106 @@ std::string BytesFromPath(const std::filesystem::path& path) {
 }
 
 #ifndef _WIN32
-void ReadTableFile(const std::filesystem::path& path, std::string_view file_name,
-                   std::string& text) {
+TableFile::TableFile(const std::filesystem::path& path, std::string_view file_name)
+    : file_name_(file_name) {
   // Non-blocking, so that a FIFO put in a table's place between the folder check and the load
   // cannot hang the program; it is then refused as not a regular file.
-  const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (file.Get() < 0)
+  fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd_ < 0)
     Fail(file_name, LoadCause::kReadError, "cannot open the file: " + SystemMessage(errno));
   struct stat info {};
-  if (::fstat(file.Get(), &info) != 0) {
-    Fail(file_name, LoadCause::kReadError, "cannot read the file: " + SystemMessage(errno));
+  if (::fstat(fd_, &info) != 0) {
+    const int error = errno;
+    ::close(fd_);
+    Fail(file_name, LoadCause::kReadError, "cannot read the file: " + SystemMessage(error));
   }
-  if (!S_ISREG(info.st_mode)) Fail(file_name, LoadCause::kReadError, "not a regular file");
-  const auto size = static_cast<std::uintmax_t>(info.st_size);
-  if (size > kMaxTableBytes) FailTooLarge(file_name, size);
+  size_ = static_cast<std::uintmax_t>(info.st_size);
+  const bool regular = S_ISREG(info.st_mode);
+  if (!regular || size_ > kMaxTableBytes) ::close(fd_);
+  if (!regular) Fail(file_name, LoadCause::kReadError, "not a regular file");
+  if (size_ > kMaxTableBytes) FailTooLarge(file_name, size_);
+}
 
-  // Read straight into the text, sized as the file is; a file that grows meanwhile is read on to
-  // its end, held to the same limit.
-  text.resize(static_cast<std::size_t>(size));
-  std::size_t filled = 0;
+TableFile::~TableFile() { ::close(fd_); }
+
+std::size_t TableFile::ReadSome(char* into, std::size_t size) {
   while (true) {
-    if (filled == text.size()) {
-      if (text.size() > kMaxTableBytes) FailTooLarge(file_name, text.size());
-      text.resize(std::max<std::size_t>(text.size() * 2, 1 << 16));
+    const ssize_t got = ::read(fd_, into, size);
+    if (got >= 0) return static_cast<std::size_t>(got);
+    if (errno != EINTR) {
+      Fail(file_name_, LoadCause::kReadError, "cannot read the file: " + SystemMessage(errno));
     }
-    const ssize_t got = ::read(file.Get(), text.data() + filled, text.size() - filled);
-    if (got == 0) break;
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      Fail(file_name, LoadCause::kReadError, "cannot read the file: " + SystemMessage(errno));
-    }
-    filled += static_cast<std::size_t>(got);
   }
-  text.resize(filled);
-  if (filled > kMaxTableBytes) FailTooLarge(file_name, filled);
 }
 #else
-void ReadTableFile(const std::filesystem::path& path, std::string_view file_name,
-                   std::string& text) {
+TableFile::TableFile(const std::filesystem::path& path, std::string_view file_name)
+    : file_name_(file_name) {
   std::error_code error;
   const std::filesystem::file_status status = std::filesystem::status(path, error);
   if (error) Fail(file_name, LoadCause::kReadError, "cannot open the file: " + error.message());
   if (!std::filesystem::is_regular_file(status)) {
     Fail(file_name, LoadCause::kReadError, "not a regular file");
   }
-  const std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (!error && size > kMaxTableBytes) FailTooLarge(file_name, size);
-  std::ifstream in(path, std::ios::binary);
-  if (!in) Fail(file_name, LoadCause::kReadError, "cannot open the file: " + SystemMessage(errno));
-  text.clear();
-  char buffer[1 << 16];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    text.append(buffer, static_cast<std::size_t>(in.gcount()));
-    if (text.size() > kMaxTableBytes) FailTooLarge(file_name, text.size());
-  }
-  if (in.bad()) Fail(file_name, LoadCause::kReadError, "cannot read the file");
+  size_ = std::filesystem::file_size(path, error);
+  if (!error && size_ > kMaxTableBytes) FailTooLarge(file_name, size_);
+  in_.open(path, std::ios::binary);
+  if (!in_) Fail(file_name, LoadCause::kReadError, "cannot open the file: " + SystemMessage(errno));
+}
+
+TableFile::~TableFile() = default;
+
+std::size_t TableFile::ReadSome(char* into, std::size_t size) {
+  in_.read(into, static_cast<std::streamsize>(size));
+  if (in_.bad()) Fail(file_name_, LoadCause::kReadError, "cannot read the file");
+  return static_cast<std::size_t>(in_.gcount());
 }
 #endif
+
+namespace {
+
+// How much of `text` (not empty) is whole lines: up to just after its last line end, where a CR
+// at its very end does not count, since an LF may follow it.
+std::size_t WholeLines(std::string_view text) {
+  if (text.back() == '\n') return text.size();
+  for (std::size_t at = text.size() - 1; at > 0; --at) {
+    if (text[at - 1] == '\n' || text[at - 1] == '\r') return at;
+  }
+  return 0;
+}
+
+}  // namespace
+
+void TableFile::ReadLines(std::string& buffer,
+                          const std::function<void(std::string_view lines)>& on_lines) {
+  // A few pages, touched once and reused for every file and load.
+  constexpr std::size_t kPiece = 64 * 1024;
+  if (buffer.size() < kPiece) buffer.resize(kPiece);
+  std::size_t filled = 0;  // bytes of a line not yet handed on, at the buffer's start
+  std::uintmax_t total = 0;
+  while (true) {
+    if (filled == buffer.size()) {
+      buffer.resize(std::min<std::size_t>(buffer.size() * 2, kMaxTableBytes + 1));
+    }
+    const std::size_t got = ReadSome(buffer.data() + filled, buffer.size() - filled);
+    if (got == 0) break;
+    total += got;
+    if (total > kMaxTableBytes) FailTooLarge(file_name_, total);
+    filled += got;
+    const std::size_t whole = WholeLines(std::string_view(buffer.data(), filled));
+    if (whole == 0) continue;
+    on_lines(std::string_view(buffer.data(), whole));
+    std::memmove(buffer.data(), buffer.data() + whole, filled - whole);
+    filled -= whole;
+  }
+  if (filled > 0) on_lines(std::string_view(buffer.data(), filled));
+}
+
+void ReadTableFile(const std::filesystem::path& path, std::string_view file_name,
+                   std::string& text) {
+  TableFile file(path, file_name);
+  std::string buffer;
+  text.clear();
+  file.ReadLines(buffer, [&](std::string_view lines) { text.append(lines); });
+}
 
 }  // namespace sallowmere

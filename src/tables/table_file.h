@@ -5,8 +5,13 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
+
+#ifdef _WIN32
+#include <fstream>
+#endif
 
 namespace sallowmere {
 
@@ -21,10 +26,41 @@ std::string BytesFromPath(const std::filesystem::path& path);
 // small enough that a wrong file cannot exhaust memory.
 inline constexpr std::uintmax_t kMaxTableBytes = 64 * 1024 * 1024;
 
-// Reads the whole content of the file at `path` into `text`, as bytes, without blocking on
-// anything that is not a regular file. `text`'s memory is reused where it is large enough. Throws
-// LoadError naming `file_name`: read error when the file cannot be opened or read or is not a
-// regular file; file too large when it holds more than kMaxTableBytes (refused before it is read).
+// One table file, open for reading its lines piece by piece through a small buffer, without
+// blocking on anything that is not a regular file.
+class TableFile {
+ public:
+  // Opens the file at `path`. Throws LoadError naming `file_name`: read error when it cannot be
+  // opened or is not a regular file; file too large when it holds more than kMaxTableBytes.
+  TableFile(const std::filesystem::path& path, std::string_view file_name);
+  ~TableFile();
+  TableFile(const TableFile&) = delete;
+  TableFile& operator=(const TableFile&) = delete;
+
+  // The file's size when it was opened.
+  std::uintmax_t Size() const { return size_; }
+
+  // Reads the file to its end through `buffer` (whose memory serves the next file again), calling
+  // `on_lines` with its text in order, in pieces that each end just after a line end or at the
+  // end of the file. A line longer than the buffer grows it. Throws LoadError: read error when
+  // the file cannot be read; file too large when it grows past kMaxTableBytes meanwhile.
+  void ReadLines(std::string& buffer, const std::function<void(std::string_view lines)>& on_lines);
+
+ private:
+  // Reads up to `size` bytes into `into`; 0 at the end of the file.
+  std::size_t ReadSome(char* into, std::size_t size);
+
+  std::string file_name_;
+  std::uintmax_t size_ = 0;
+#ifdef _WIN32
+  std::ifstream in_;
+#else
+  int fd_ = -1;
+#endif
+};
+
+// The whole content of the file at `path`, read as TableFile reads it, into `text`. Throws as
+// TableFile does.
 void ReadTableFile(const std::filesystem::path& path, std::string_view file_name,
                    std::string& text);
 

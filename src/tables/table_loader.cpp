@@ -1,5 +1,7 @@
 #include "tables/table_loader.h"
 
+#include <cstring>
+
 #include "tables/load_error.h"
 #include "tables/numeric.h"
 
@@ -40,21 +42,70 @@ std::int32_t ConvertNumber(const ColumnSlot& at, std::string_view text, std::str
 
 namespace {
 
-// Converts columns `range.first` to `range.last` of a numeric range into `out`, one value per
+// Converts columns `range.first` to `range.last` of a numeric range to `out`, one value per
 // column. A plain decimal integer that fits (nearly every field of a real table) is read here,
 // inline; anything else takes the full rule, which reads such integers alike.
 template <class T>
-void ConvertRange(const ColumnRange& range, const ColumnSlot& at, const RowFields& fields,
-                  std::string_view file_name, int line, std::vector<T>& out) {
-  const WidthRange bounds = RangeOf(at.width);
+T* ConvertRange(const ColumnRange& range, const RowFields& fields, std::string_view file_name,
+                int line, T* out) {
+  const WidthRange bounds = RangeOf(range.width);
+  const ColumnSlot at{range.width, range.rule, 0};
   for (int column = range.first; column <= range.last; ++column) {
     const std::string_view text = fields[column];
-    const std::optional<std::int32_t> plain =
-        at.rule == Rule::kVal ? PlainInteger(text) : std::nullopt;
-    const std::int32_t value = plain && *plain >= bounds.low && *plain <= bounds.high
-                                   ? *plain
-                                   : ConvertNumber(at, text, file_name, line, column);
-    out.push_back(static_cast<T>(value));
+    if (range.rule == Rule::kVal) {
+      // An empty field reads as 0, which every width holds.
+      if (text.empty()) {
+        *out++ = 0;
+        continue;
+      }
+      const std::optional<std::int32_t> plain = PlainInteger(text);
+      if (plain && *plain >= bounds.low && *plain <= bounds.high) {
+        *out++ = static_cast<T>(*plain);
+        continue;
+      }
+    }
+    *out++ = static_cast<T>(ConvertNumber(at, text, file_name, line, column));
+  }
+  return out;
+}
+
+// Makes room for `count` more values at the end of `values` and returns where they begin.
+template <class T>
+T* Extend(std::vector<T>& values, int count) {
+  const std::size_t size = values.size();
+  values.resize(size + static_cast<std::size_t>(count));
+  return values.data() + size;
+}
+
+char* Extend(std::string& text, std::size_t count) {
+  const std::size_t size = text.size();
+  text.resize(size + count);
+  return text.data() + size;
+}
+
+// Appends the string columns of `fields` to `out`, each followed by a tab.
+void AddStrings(const RecordLayout& layout, const RowFields& fields, TableValues& out) {
+  out.string_starts.push_back(static_cast<std::uint32_t>(out.strings.size()));
+  for (const ColumnRange& range : layout.Ranges()) {
+    if (range.width != Width::kString) continue;
+    std::size_t size = 0;
+    for (int column = range.first; column <= range.last; ++column)
+      size += fields[column].size() + 1;
+    char* to = Extend(out.strings, size);
+    // When no field of the range lost spaces and the row reaches its end, the stored form is the
+    // row's own text from the first field to the last, tabs included: one copy for the range.
+    const std::string_view first = fields[range.first];
+    const std::string_view last = fields[range.last];
+    if (range.last < fields.Count() &&
+        static_cast<std::size_t>(last.data() + last.size() - first.data()) + 1 == size) {
+      std::memcpy(to, first.data(), size - 1);
+      to[size - 1] = '\t';
+      continue;
+    }
+    for (int column = range.first; column <= range.last; ++column) {
+      for (const char c : fields[column]) *to++ = c;
+      *to++ = '\t';
+    }
   }
 }
 
@@ -63,31 +114,55 @@ void ConvertRange(const ColumnRange& range, const ColumnSlot& at, const RowField
 void ConvertRow(const RecordLayout& layout, const RowFields& fields, std::string_view file_name,
                 int line, TableValues& out) {
   out.lines.push_back(line);
+  std::uint8_t* bytes = Extend(out.bytes, layout.SlotCount(Width::kByte));
+  std::int16_t* integers = Extend(out.integers, layout.SlotCount(Width::kInteger));
+  std::int32_t* longs = Extend(out.longs, layout.SlotCount(Width::kLong));
   // Range by range, so the width is settled once per range rather than once per column.
   for (const ColumnRange& range : layout.Ranges()) {
-    const ColumnSlot& at = layout.Column(range.first);
     switch (range.width) {
-      case Width::kString:
-        for (int column = range.first; column <= range.last; ++column) {
-          out.AddString(fields[column]);
-        }
+      case Width::kString: break;
+      case Width::kByte: bytes = ConvertRange(range, fields, file_name, line, bytes); break;
+      case Width::kInteger:
+        integers = ConvertRange(range, fields, file_name, line, integers);
         break;
-      case Width::kByte: ConvertRange(range, at, fields, file_name, line, out.bytes); break;
-      case Width::kInteger: ConvertRange(range, at, fields, file_name, line, out.integers); break;
-      case Width::kLong: ConvertRange(range, at, fields, file_name, line, out.longs); break;
+      case Width::kLong: longs = ConvertRange(range, fields, file_name, line, longs); break;
     }
   }
+  AddStrings(layout, fields, out);
 }
 
-void ReadCodeColumn(std::string_view text, std::string_view file_name, int code_column,
-                    TableValues& out) {
-  ReadRows(
-      text, file_name,
-      [&](int line, const RowFields& fields) {
-        out.lines.push_back(line);
-        out.AddString(fields[code_column]);
-      },
-      kMaxHeaderDataRows);
+TableBuilder::TableBuilder(const RecordLayout& layout, std::string_view file_name,
+                           std::uintmax_t size)
+    : layout_(layout),
+      file_name_(file_name),
+      size_(size),
+      rows_(
+          file_name, [this](std::string_view header) { ReadHeader(header); },
+          [this](int line, const RowFields& fields) { ReadRow(line, fields); }) {}
+
+void TableBuilder::ReadHeader(std::string_view header) {
+  by_header_ = ReadingOf(header, layout_);
+  if (by_header_) {
+    rows_.SetMaxRows(kMaxHeaderDataRows);
+    return;
+  }
+  // A full row has a tab per column, which bounds how many rows the text can hold; string values
+  // are pieces of the text, so they need no more room than it has. Made once, the arrays are
+  // never copied to larger ones while the table is read.
+  values_.Reserve(layout_, static_cast<std::size_t>(std::min<std::uintmax_t>(
+                               kMaxDataRows, size_ / layout_.ColumnCount() + 1)));
+  values_.strings.reserve(static_cast<std::size_t>(size_));
+}
+
+void TableBuilder::ReadRow(int line, const RowFields& fields) {
+  if (!by_header_) {
+    ConvertRow(layout_, fields, file_name_, line, values_);
+    return;
+  }
+  values_.lines.push_back(line);
+  values_.string_starts.push_back(static_cast<std::uint32_t>(values_.strings.size()));
+  values_.strings.append(fields[by_header_->code_column]);
+  values_.strings += '\t';
 }
 
 Table<ArmorRecord> LoadArmorTable(const std::string& table_folder, const std::string& file_name,

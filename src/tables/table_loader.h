@@ -4,6 +4,8 @@
 // its header row. Used by Module1.
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,47 +23,58 @@ namespace sallowmere {
 void ConvertRow(const RecordLayout& layout, const RowFields& fields, std::string_view file_name,
                 int line, TableValues& out);
 
-// Reads each data row's field `code_column` of a table's `text` into `out` by CodeOnlyLayout():
-// the field as SplitRow gives it, empty when the row is shorter. Converts no other field. Throws
-// LoadError naming `file_name` when a row has too many fields or the table more than
-// kMaxHeaderDataRows data rows.
-void ReadCodeColumn(std::string_view text, std::string_view file_name, int code_column,
-                    TableValues& out);
+// Builds a table's values from its text, given in pieces of whole lines: the header row decides
+// the reading (ReadingOf), then each data row is converted by the layout, or, read by its header,
+// keeps its code alone, up to kMaxHeaderDataRows rows.
+class TableBuilder {
+ public:
+  // A table of `layout` from the file `file_name`, of at most `size` bytes (to make room once).
+  TableBuilder(const RecordLayout& layout, std::string_view file_name, std::uintmax_t size);
+  TableBuilder(const TableBuilder&) = delete;
+  TableBuilder& operator=(const TableBuilder&) = delete;
+
+  // Reads the next piece of the text. Throws LoadError on the first fault of reading or
+  // converting.
+  void Feed(std::string_view lines) { rows_.Feed(lines); }
+
+  // The table read so far, under `file_name`; the builder is spent.
+  template <class RecordT>
+  Table<RecordT> Take(const std::string& file_name) {
+    return Table<RecordT>{file_name, by_header_, std::move(values_)};
+  }
+
+ private:
+  void ReadHeader(std::string_view header);
+  void ReadRow(int line, const RowFields& fields);
+
+  const RecordLayout& layout_;
+  std::string file_name_;
+  std::uintmax_t size_;
+  std::optional<HeaderReading> by_header_;
+  TableValues values_;
+  RowStream rows_;
+};
 
 // Reads the rows of a table's `text` into a table of RecordT whose rows come from the file
-// `file_name`, by the reading its header row calls for (ReadingOf): every column by RecordT's
-// layout, or, read by its header, each row's code alone and up to kMaxHeaderDataRows rows.
-// Throws LoadError on the first fault of reading or converting.
+// `file_name`, as TableBuilder reads them. Throws LoadError on the first fault of reading or
+// converting.
 template <class RecordT>
 Table<RecordT> ParseTable(std::string_view text, const std::string& file_name) {
-  Table<RecordT> table;
-  table.file_name = file_name;
-  table.by_header = ReadingOf(HeaderLine(text), RecordT::Layout());
-  if (table.by_header) {
-    ReadCodeColumn(text, file_name, table.by_header->code_column, table.values);
-    return table;
-  }
-  // A full row has a tab per column, which bounds how many rows the text can hold.
-  const RecordLayout& layout = RecordT::Layout();
-  table.values.Reserve(layout,
-                       std::min<std::size_t>(kMaxDataRows, text.size() / layout.ColumnCount() + 1));
-  // String values are pieces of the text, so they need no more room than it has: reserved once,
-  // they are never copied to a larger array while the table is read.
-  table.values.string_bytes.reserve(text.size());
-  ReadRows(text, file_name, [&](int line, const RowFields& fields) {
-    ConvertRow(layout, fields, file_name, line, table.values);
-  });
-  return table;
+  TableBuilder builder(RecordT::Layout(), file_name, text.size());
+  builder.Feed(text);
+  return builder.Take<RecordT>(file_name);
 }
 
 // Reads the table at `table_folder` + `file_name` (the folder ends in a separator) into a table
-// of RecordT, using `buffer` for the file's bytes (its memory serves the next load again).
-// Throws LoadError when the file cannot be read or on the first fault in it.
+// of RecordT, piece by piece through `buffer` (whose memory serves the next file again). Throws
+// LoadError when the file cannot be read or on the first fault in it.
 template <class RecordT>
 Table<RecordT> LoadTable(const std::string& table_folder, const std::string& file_name,
                          std::string& buffer) {
-  ReadTableFile(PathFromBytes(table_folder + file_name), file_name, buffer);
-  return ParseTable<RecordT>(buffer, file_name);
+  TableFile file(PathFromBytes(table_folder + file_name), file_name);
+  TableBuilder builder(RecordT::Layout(), file_name, file.Size());
+  file.ReadLines(buffer, [&](std::string_view lines) { builder.Feed(lines); });
+  return builder.Take<RecordT>(file_name);
 }
 
 // The three tables' loaders; `file_name` is the name the folder check found.

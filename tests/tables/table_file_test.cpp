@@ -10,6 +10,8 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "caught_load_error.h"
 #include "table_text.h"
@@ -53,6 +55,35 @@ TEST(ReadTableFileTest, WhatIsNotARegularFileIsNotRead) {
   EXPECT_STREQ(ReadFailure("/dev/null").what(), "armor.txt: read error: not a regular file");
   EXPECT_STREQ(ReadFailure(folder.Path() / "gone").what(),
                "armor.txt: read error: cannot open the file: No such file or directory");
+}
+
+// A file read in pieces: each piece ends just after a line end (never between CR and LF), and the
+// pieces together are the file, whatever falls on the buffer's edge.
+TEST(ReadTableFileTest, PiecesEndAtLineEnds) {
+  const std::size_t edge = 64 * 1024;  // the buffer's first size
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"CR LF across the edge", std::string(edge - 1, 'a') + "\r\n" + "b\r\n"},
+      {"a lone CR on the edge", std::string(edge - 1, 'a') + "\rb\n"},
+      {"LF on the edge", std::string(edge - 1, 'a') + "\nb"},
+      {"a line three buffers long", "h\n" + std::string(3 * edge, 'x') + "\r\nlast"},
+      {"no line end at all", std::string(edge + 5, 'y')},
+  };
+  for (const auto& [what, content] : cases) {
+    SCOPED_TRACE(what);
+    TempFolder folder;
+    TableFile file(folder.Write("armor.txt", content), "armor.txt");
+    std::string buffer;
+    std::vector<std::string> pieces;
+    file.ReadLines(buffer, [&](std::string_view piece) { pieces.emplace_back(piece); });
+    std::string joined;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+      joined += pieces[i];
+      if (i + 1 == pieces.size()) continue;
+      const char last = pieces[i].back();
+      EXPECT_TRUE(last == '\n' || (last == '\r' && pieces[i + 1].front() != '\n'));
+    }
+    EXPECT_EQ(joined, content);
+  }
 }
 
 // Runs `check` as an ordinary user: in this process when it is one, else in a child that drops

@@ -203,6 +203,21 @@ TEST(TableLoaderTest, ShortRowsReadMissingFieldsAsEmpty) {
   EXPECT_EQ(table.Value(1, 3), Cell(std::uint8_t{0}));
 }
 
+// A file read piece by piece gives the table its whole text gives.
+TEST(TableLoaderTest, AFileInPiecesReadsAsItsWholeText) {
+  TempFolder folder;
+  testing::WriteLargestMod(folder);  // some 300 KB a table: several pieces
+  std::string text;
+  ReadTableFile(folder.Path() / "misc.txt", "misc.txt", text);
+  std::string buffer;
+  const Table<MiscRecord> piecewise = LoadMiscTable(FolderOf(folder), "misc.txt", buffer);
+  const Table<MiscRecord> whole = ParseTable<MiscRecord>(text, "misc.txt");
+  ASSERT_EQ(piecewise.LastRow(), 500);
+  EXPECT_EQ(piecewise.values.lines, whole.values.lines);
+  EXPECT_EQ(piecewise.values.strings, whole.values.strings);
+  EXPECT_EQ(piecewise.values.integers, whole.values.integers);
+}
+
 TEST(TableLoaderTest, RowCountsAndEmptyTables) {
   TempFolder folder;
   folder.Write("armor.txt",
