@@ -31,6 +31,7 @@ class Form1Test : public QObject {
  private:
   // A shown window with a recording seam, its folder browser on `folder` when given.
   struct Window {
+    std::unique_ptr<TempFolder> folder;  // the mod it read, if any
     RecordingSideEffects effects;
     std::unique_ptr<Form1> form;
   };
@@ -41,6 +42,18 @@ class Form1Test : public QObject {
     if (!QTest::qWaitForWindowExposed(window->form.get())) return nullptr;
     if (folder != nullptr)
       window->form->Dir1->SetPath(QString::fromStdString(folder->PathText()), nullptr);
+    return window;
+  }
+  // A shown window that has read a mod of these codes with "Open".
+  static std::unique_ptr<Window> Loaded(const std::vector<std::string>& armor,
+                                        const std::vector<std::string>& weapons,
+                                        const std::vector<std::string>& misc) {
+    auto folder = std::make_unique<TempFolder>();
+    WriteMod(*folder, armor, weapons, misc);
+    auto window = Open(folder.get());
+    if (window == nullptr) return nullptr;
+    window->folder = std::move(folder);
+    window->form->Command1_Click();
     return window;
   }
   static QStringList Items(const QComboBox* combo) {
@@ -145,11 +158,8 @@ class Form1Test : public QObject {
   }
 
   void EveryRepeatedCodeGetsItsMessageInOrder() {
-    TempFolder folder;
-    WriteMod(folder, {"a1", "dup", "a1"}, {"dup", "w1"}, {"w1", "dup", "Dup"});
-    auto window = Open(&folder);
+    auto window = Loaded({"a1", "dup", "a1"}, {"dup", "w1"}, {"w1", "dup", "Dup"});
     QVERIFY(window);
-    window->form->Command1_Click();
     QStringList expected;
     for (const char* code : {"a1", "dup", "w1", "dup"}) {
       expected << QString::fromStdString(DuplicateMessage(code));
@@ -212,12 +222,9 @@ class Form1Test : public QObject {
   }
 
   void TypingSwitchesBetweenFreeAndUsed() {
-    TempFolder folder;
-    WriteMod(folder, {"ab", "abcd"}, {"zz"}, {"abc"});
-    auto window = Open(&folder);
+    auto window = Loaded({"ab", "abcd"}, {"zz"}, {"abc"});
     QVERIFY(window);
     Form1& form = *window->form;
-    form.Command1_Click();
     form.List1->setCurrentRow(3);  // zz
     form.Text1->clear();
     QCOMPARE(form.Label1->text(), QStringLiteral("Free"));
@@ -246,12 +253,9 @@ class Form1Test : public QObject {
   }
 
   void ListAndComboBringTheOthersAlong() {
-    TempFolder folder;
-    WriteMod(folder, {"c1", "c2"}, {"w1"}, {"m1"});
-    auto window = Open(&folder);
+    auto window = Loaded({"c1", "c2"}, {"w1"}, {"m1"});
     QVERIFY(window);
     Form1& form = *window->form;
-    form.Command1_Click();
     QCOMPARE(Shown(form), QStringLiteral("c1|c1|c1|Used|Armor.txt"));
     QListWidgetItem* m1 = form.List1->item(2);
     QTest::mouseClick(form.List1->viewport(), Qt::LeftButton, {},
@@ -267,12 +271,9 @@ class Form1Test : public QObject {
 
   // After a free code, picking the entry that is still selected brings everything back to it.
   void RepickingTheSelectedEntryAfterAFreeCode() {
-    TempFolder folder;
-    WriteMod(folder, {"a0b", "a1b"}, {"w1"}, {});
-    auto window = Open(&folder);
+    auto window = Loaded({"a0b", "a1b"}, {"w1"}, {});
     QVERIFY(window);
     Form1& form = *window->form;
-    form.Command1_Click();
     form.Text1->setText(QStringLiteral("a0bx"));
     QCOMPARE(Shown(form), QStringLiteral("a0b|a0b|a0bx|Free|"));
     QTest::mouseClick(form.List1->viewport(), Qt::LeftButton, {},
@@ -331,12 +332,9 @@ class Form1Test : public QObject {
   }
 
   void CodesShowEveryByte() {
-    TempFolder folder;
-    WriteMod(folder, {"\xE9t\xE9"}, {}, {});
-    auto window = Open(&folder);
+    auto window = Loaded({"\xE9t\xE9"}, {}, {});
     QVERIFY(window);
     Form1& form = *window->form;
-    form.Command1_Click();
     QCOMPARE(form.List1->item(0)->text(), QStringLiteral("\u00E9t\u00E9"));
     form.Text1->setText(QStringLiteral("x"));
     form.Text1->setText(QStringLiteral("\u00E9t\u00E9"));
@@ -420,12 +418,9 @@ class Form1Test : public QObject {
 
   // A screen reader reads a label's text, after every change; its role is in the description.
   void LabelsAreReadAsTheyShow() {
-    TempFolder folder;
-    WriteMod(folder, {"k1"}, {}, {});
-    auto window = Open(&folder);
+    auto window = Loaded({"k1"}, {}, {});
     QVERIFY(window);
     Form1& form = *window->form;
-    form.Command1_Click();
     const auto read = [](QLabel* label) {
       return QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
     };
