@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fstream>
 #include <system_error>
+#include <utility>
 
 #include "tables/load_error.h"
 
@@ -29,7 +30,31 @@ namespace {
 
 std::string SystemMessage(int error) { return std::generic_category().message(error); }
 
+#ifndef _WIN32
+// Closes the descriptor it holds, unless it was released.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int Get() const { return fd_; }
+  int Release() { return std::exchange(fd_, -1); }
+
+ private:
+  int fd_;
+};
+#endif
+
 }  // namespace
+
+std::filesystem::path TablePath(std::string_view table_folder, std::string_view file_name) {
+  std::string bytes(table_folder);
+  bytes += file_name;
+  return PathFromBytes(bytes);
+}
 
 std::filesystem::path PathFromBytes(std::string_view bytes) {
 #ifdef _WIN32
@@ -54,20 +79,17 @@ TableFile::TableFile(const std::filesystem::path& path, std::string_view file_na
     : file_name_(file_name) {
   // Non-blocking, so that a FIFO put in a table's place between the folder check and the load
   // cannot hang the program; it is then refused as not a regular file.
-  fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd_ < 0)
+  FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (file.Get() < 0)
     Fail(file_name, LoadCause::kReadError, "cannot open the file: " + SystemMessage(errno));
   struct stat info {};
-  if (::fstat(fd_, &info) != 0) {
-    const int error = errno;
-    ::close(fd_);
-    Fail(file_name, LoadCause::kReadError, "cannot read the file: " + SystemMessage(error));
+  if (::fstat(file.Get(), &info) != 0) {
+    Fail(file_name, LoadCause::kReadError, "cannot read the file: " + SystemMessage(errno));
   }
+  if (!S_ISREG(info.st_mode)) Fail(file_name, LoadCause::kReadError, "not a regular file");
   size_ = static_cast<std::uintmax_t>(info.st_size);
-  const bool regular = S_ISREG(info.st_mode);
-  if (!regular || size_ > kMaxTableBytes) ::close(fd_);
-  if (!regular) Fail(file_name, LoadCause::kReadError, "not a regular file");
   if (size_ > kMaxTableBytes) FailTooLarge(file_name, size_);
+  fd_ = file.Release();
 }
 
 TableFile::~TableFile() { ::close(fd_); }

@@ -22,6 +22,10 @@ std::filesystem::path PathFromBytes(std::string_view bytes);
 // The bytes of `path`: as they are on POSIX, as UTF-8 on Windows.
 std::string BytesFromPath(const std::filesystem::path& path);
 
+// The path of the table `file_name` in `table_folder` (which ends in a separator), joined as
+// bytes: the one path the folder check tests and the loaders read.
+std::filesystem::path TablePath(std::string_view table_folder, std::string_view file_name);
+
 // The largest table file the loaders read: far above any real table (501 rows of 501 fields),
 // small enough that a wrong file cannot exhaust memory.
 inline constexpr std::uintmax_t kMaxTableBytes = 64 * 1024 * 1024;

@@ -35,10 +35,9 @@ bool IsTableFile(const fs::path& path) {
 
 // The name `wanted` is found under in `table_folder` (ending in a separator): itself when that is
 // a table file, else the smallest (byte order) name equal to it ignoring case, so the choice does
-// not depend on the order the directory lists its entries. Empty when there is none. The path is
-// joined as the loaders join it, so the check looks at the files they read.
+// not depend on the order the directory lists its entries. Empty when there is none.
 std::string FindTable(const std::string& table_folder, std::string_view wanted) {
-  if (IsTableFile(PathFromBytes(table_folder + std::string(wanted)))) return std::string(wanted);
+  if (IsTableFile(TablePath(table_folder, wanted))) return std::string(wanted);
   const fs::path folder = PathFromBytes(table_folder);
   std::string found;
   std::error_code error;

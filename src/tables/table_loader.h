@@ -71,7 +71,7 @@ Table<RecordT> ParseTable(std::string_view text, const std::string& file_name) {
 template <class RecordT>
 Table<RecordT> LoadTable(const std::string& table_folder, const std::string& file_name,
                          std::string& buffer) {
-  TableFile file(PathFromBytes(table_folder + file_name), file_name);
+  TableFile file(TablePath(table_folder, file_name), file_name);
   TableBuilder builder(RecordT::Layout(), file_name, file.Size());
   file.ReadLines(buffer, [&](std::string_view lines) { builder.Feed(lines); });
   return builder.Take<RecordT>(file_name);
