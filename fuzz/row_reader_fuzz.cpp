@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   try {
-    sallowmere::ReadRows(text, "fuzz.txt", [](int, const RowFields&) {});
+    sallowmere::RowStream("fuzz.txt", nullptr, [](int, const RowFields&) {}).Feed(text);
   } catch (const sallowmere::LoadError&) {
   }
   return 0;

@@ -1,5 +1,7 @@
 #include "index/free_codes.h"
 
+#include <vector>
+
 namespace sallowmere {
 
 std::optional<std::string> PatternProblem(std::string_view pattern) {
@@ -43,16 +45,6 @@ std::size_t ForEachFreeCode(const CodeIndex& index, std::string_view pattern, st
     }
     if (turn == 0) break;  // every candidate visited
   }
-  return found;
-}
-
-std::vector<std::string> FreeCodes(const CodeIndex& index, std::string_view pattern,
-                                   std::size_t count) {
-  std::vector<std::string> found;
-  ForEachFreeCode(index, pattern, count, [&](std::string_view code) {
-    found.emplace_back(code);
-    return true;
-  });
   return found;
 }
 

@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "index/code_index.h"
 
@@ -27,9 +26,5 @@ std::optional<std::string> PatternProblem(std::string_view pattern);
 // pattern has. An empty pattern matches no code. Returns the number of calls made.
 std::size_t ForEachFreeCode(const CodeIndex& index, std::string_view pattern, std::size_t count,
                             const std::function<bool(std::string_view code)>& on_free);
-
-// Up to `count` free codes matching `pattern`, as ForEachFreeCode finds them.
-std::vector<std::string> FreeCodes(const CodeIndex& index, std::string_view pattern,
-                                   std::size_t count);
 
 }  // namespace sallowmere

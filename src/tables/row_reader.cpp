@@ -82,13 +82,6 @@ bool SplitRow(std::string_view line, RowFields& fields) {
   return true;
 }
 
-std::string_view HeaderLine(std::string_view text) {
-  LineReader lines(text);
-  std::string_view header;
-  lines.Next(header);
-  return header;
-}
-
 RowStream::RowStream(std::string_view file_name, HeaderHandler on_header, RowHandler on_row)
     : file_name_(file_name), on_header_(std::move(on_header)), on_row_(std::move(on_row)) {}
 
@@ -117,13 +110,6 @@ void RowStream::Feed(std::string_view piece) {
     on_row_(lines.LineNumber(), fields_);
   }
   lines_ = lines.LineNumber();
-}
-
-void ReadRows(std::string_view text, std::string_view file_name,
-              const std::function<void(int line, const RowFields& fields)>& on_row, int max_rows) {
-  RowStream stream(file_name, nullptr, on_row);
-  stream.SetMaxRows(max_rows);
-  stream.Feed(text);
 }
 
 }  // namespace sallowmere

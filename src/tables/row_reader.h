@@ -62,9 +62,6 @@ bool SplitRow(std::string_view line, RowFields& fields);
 // The most data rows a table of a fixed record layout may hold.
 inline constexpr int kMaxDataRows = 501;
 
-// The first line of a table's text (its header row), or the empty text when there is none.
-std::string_view HeaderLine(std::string_view text);
-
 // The reading frame of a table whose text comes in pieces: the header line goes to `on_header`,
 // each data row, split, to `on_row` with its 1-based line number; empty lines are skipped. Each
 // piece ends just after a line end, or at the end of the table.
@@ -94,12 +91,5 @@ class RowStream {
   int rows_ = 0;   // data rows read so far
   int max_rows_ = kMaxDataRows;
 };
-
-// Reads a whole table's text as a RowStream does, with at most `max_rows` data rows: skips the
-// header line and empty lines and calls `on_row` for each data row with its 1-based line number
-// and its fields, in order. Throws as RowStream::Feed.
-void ReadRows(std::string_view text, std::string_view file_name,
-              const std::function<void(int line, const RowFields& fields)>& on_row,
-              int max_rows = kMaxDataRows);
 
 }  // namespace sallowmere

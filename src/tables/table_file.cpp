@@ -166,12 +166,4 @@ void TableFile::ReadLines(std::string& buffer,
   if (filled > 0) on_lines(std::string_view(buffer.data(), filled));
 }
 
-void ReadTableFile(const std::filesystem::path& path, std::string_view file_name,
-                   std::string& text) {
-  TableFile file(path, file_name);
-  std::string buffer;
-  text.clear();
-  file.ReadLines(buffer, [&](std::string_view lines) { text.append(lines); });
-}
-
 }  // namespace sallowmere

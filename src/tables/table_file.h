@@ -63,9 +63,4 @@ class TableFile {
 #endif
 };
 
-// The whole content of the file at `path`, read as TableFile reads it, into `text`. Throws as
-// TableFile does.
-void ReadTableFile(const std::filesystem::path& path, std::string_view file_name,
-                   std::string& text);
-
 }  // namespace sallowmere

@@ -7,6 +7,17 @@
 namespace sallowmere {
 namespace {
 
+// Up to `count` free codes matching `pattern`, in the order they are found.
+std::vector<std::string> FreeCodes(const CodeIndex& index, std::string_view pattern,
+                                   std::size_t count) {
+  std::vector<std::string> found;
+  ForEachFreeCode(index, pattern, count, [&](std::string_view code) {
+    found.emplace_back(code);
+    return true;
+  });
+  return found;
+}
+
 CodeIndex IndexOf(const std::vector<std::string>& armor) {
   return testing::IndexOfMod(armor, {}, {});
 }

@@ -4,6 +4,8 @@
 
 #include "caught_load_error.h"
 
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <type_traits>
@@ -207,8 +209,8 @@ TEST(TableLoaderTest, ShortRowsReadMissingFieldsAsEmpty) {
 TEST(TableLoaderTest, AFileInPiecesReadsAsItsWholeText) {
   TempFolder folder;
   testing::WriteLargestMod(folder);  // some 300 KB a table: several pieces
-  std::string text;
-  ReadTableFile(folder.Path() / "misc.txt", "misc.txt", text);
+  std::ifstream file(folder.Path() / "misc.txt", std::ios::binary);
+  const std::string text{std::istreambuf_iterator<char>(file), {}};
   std::string buffer;
   const Table<MiscRecord> piecewise = LoadMiscTable(FolderOf(folder), "misc.txt", buffer);
   const Table<MiscRecord> whole = ParseTable<MiscRecord>(text, "misc.txt");
