@@ -146,9 +146,9 @@ void TableBuilder::ReadHeader(std::string_view header) {
     rows_.SetMaxRows(kMaxHeaderDataRows);
     return;
   }
-  // A full row has a tab per column, which bounds how many rows the text can hold; string values
-  // are pieces of the text, so they need no more room than it has. Made once, the arrays are
-  // never copied to larger ones while the table is read.
+  // A full row has a tab per column, which bounds how many rows the text can hold; each string
+  // value and the tab after it come from the text, so they need no more room than it has. Made
+  // once, the arrays are never copied to larger ones while the table is read.
   values_.Reserve(layout_, static_cast<std::size_t>(std::min<std::uintmax_t>(
                                kMaxDataRows, size_ / layout_.ColumnCount() + 1)));
   values_.strings.reserve(static_cast<std::size_t>(size_));

@@ -259,7 +259,8 @@ void Form1::List1_Click() {
 
 void Form1::Text1_Change() {
   const std::optional<std::string> code = CodeBytes(Text1->text());
-  const LookupResult result = code ? codes_.Lookup(*code) : codes_.Lookup({});
+  // A text no code can spell looks up as the empty text, which is never used.
+  const LookupResult result = codes_.Lookup(code.value_or(std::string()));
   if (result.position && Combo1->currentIndex() != *result.position) {
     Combo1->setCurrentIndex(*result.position);  // runs the chain
   }
