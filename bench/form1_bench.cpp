@@ -10,17 +10,14 @@
 #include <QtTest>
 
 #include "table_text.h"
-#include "ui/folder_list.h"
-#include "ui/form1.h"
-#include "ui/side_effects.h"
+#include "ui/form1_window.h"
 
 namespace sallowmere::ui {
 
 // Answers nothing and shows nothing: the largest tables give no messages.
-class SilentSideEffects : public SideEffects {
+class SilentSideEffects : public window::SideEffects {
  public:
-  void ShowMessage(const QString&) override {}
-  void ShowWarning(const QString&) override {}
+  void ShowMessage(window::MessageIcon, const window::ShownText&) override {}
   void EndProgram() override {}
 };
 
@@ -30,15 +27,15 @@ class Form1Bench : public QObject {
  private slots:
   void initTestCase() {
     testing::WriteLargestMod(folder_);
-    form_ = std::make_unique<Form1>(effects_);
+    form_ = std::make_unique<Form1Window>(effects_);
+    form_->Start(folder_.Path());
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-    form_->Dir1->SetPath(QString::fromStdString(folder_.PathText()), nullptr);
   }
 
   void OpenToSearchPanel() {
     QBENCHMARK {
-      form_->Command2_Click();
+      QTest::mouseClick(form_->Command2, Qt::LeftButton);
       QTest::mouseClick(form_->Command1, Qt::LeftButton);
     }
     QVERIFY(form_->Frame1->isVisible());
@@ -62,7 +59,7 @@ class Form1Bench : public QObject {
  private:
   testing::TempFolder folder_;
   SilentSideEffects effects_;
-  std::unique_ptr<Form1> form_;
+  std::unique_ptr<Form1Window> form_;
 };
 
 }  // namespace sallowmere::ui

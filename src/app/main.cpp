@@ -1,6 +1,8 @@
 #include <QApplication>
+#include <filesystem>
+#include <system_error>
 
-#include "ui/form1.h"
+#include "ui/form1_window.h"
 #include "ui/side_effects.h"
 
 int main(int argc, char** argv) {
@@ -10,8 +12,11 @@ int main(int argc, char** argv) {
   // Lets the desktop match the window to its menu entry and icon.
   QGuiApplication::setDesktopFileName(QStringLiteral(SALLOWMERE_APP_ID));
   sallowmere::ui::DesktopSideEffects effects;
-  sallowmere::ui::Form1 form(effects);
+  sallowmere::ui::Form1Window form(effects);
   effects.SetWindow(&form);
+  // The folder list starts in the working folder.
+  std::error_code error;
+  form.Start(std::filesystem::current_path(error));
   form.show();
   return QApplication::exec();
 }

@@ -1,24 +1,14 @@
 #include "ui/folder_list.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QHeaderView>
+#include <QSignalBlocker>
 #include <QStyle>
+
+#include "ui/text_codec.h"
 
 namespace sallowmere::ui {
 namespace {
 
-constexpr int kPathRole = Qt::UserRole;
-
-QTreeWidgetItem* AddFolder(QTreeWidget* tree, QTreeWidgetItem* parent, const QString& name,
-                           const QString& path, QStyle::StandardPixmap icon) {
-  auto* item = parent != nullptr ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree);
-  item->setText(0, name);
-  item->setData(0, kPathRole, path);
-  item->setIcon(0, tree->style()->standardIcon(icon));
-  item->setToolTip(0, QDir::toNativeSeparators(path));
-  return item;
-}
+constexpr int kPositionRole = Qt::UserRole;
 
 }  // namespace
 
@@ -30,56 +20,33 @@ FolderList::FolderList(QWidget* parent) : QTreeWidget(parent) {
   setUniformRowHeights(true);
   // Every folder shown is always open, so expand arrows would promise something they cannot do.
   setStyleSheet(QStringLiteral("QTreeView::branch { image: none; border-image: none; }"));
-  connect(this, &QTreeWidget::itemActivated, this, &FolderList::Open);
+  connect(this, &QTreeWidget::itemActivated, this,
+          [this](QTreeWidgetItem* item) { emit Activated(item->data(0, kPositionRole).toInt()); });
 }
 
-bool FolderList::SetPath(const QString& path, QString* problem) {
-  const QFileInfo folder(path);
-  if (!folder.isDir() || !folder.isReadable() || !QDir(folder.absoluteFilePath()).isReadable()) {
-    if (problem != nullptr) {
-      *problem =
-          QStringLiteral("The folder %1 cannot be read.").arg(QDir::toNativeSeparators(path));
-    }
-    return false;
-  }
-  path_ = QDir::cleanPath(folder.absoluteFilePath());
-  List();
-  return true;
-}
-
-void FolderList::Open(QTreeWidgetItem* item) {
-  const QString path = item->data(0, kPathRole).toString();
-  if (path == path_) {
-    emit OpenFolderActivated();
-    return;
-  }
-  QString problem;
-  if (!SetPath(path, &problem)) emit OpenFailed(problem);
-}
-
-void FolderList::List() {
+void FolderList::SetEntries(const std::vector<window::FolderEntry>& entries, int open_index) {
+  const QSignalBlocker quiet(this);
   clear();
-  // The chain from the root down to the current folder, each folder under the one above it.
-  QStringList chain;
-  for (QDir dir(path_);;) {
-    chain.prepend(dir.absolutePath());
-    if (!dir.cdUp()) break;
-  }
-  QTreeWidgetItem* parent = nullptr;
-  for (const QString& folder : chain) {
-    const QString name =
-        QDir(folder).isRoot() ? QDir::toNativeSeparators(folder) : QFileInfo(folder).fileName();
-    parent = AddFolder(this, parent, name, folder, QStyle::SP_DirOpenIcon);
-  }
-  QTreeWidgetItem* current = parent;
-  const QStringList children =
-      QDir(path_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-  for (const QString& child : children) {
-    AddFolder(this, current, child, QDir(path_).filePath(child), QStyle::SP_DirIcon);
+  std::vector<QTreeWidgetItem*> at_depth;  // the last item made at each depth
+  QTreeWidgetItem* open = nullptr;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const window::FolderEntry& entry = entries[i];
+    const std::size_t depth = static_cast<std::size_t>(entry.depth);
+    auto* item = depth == 0 || depth > at_depth.size() ? new QTreeWidgetItem(this)
+                                                       : new QTreeWidgetItem(at_depth[depth - 1]);
+    item->setText(0, PathText(entry.name));
+    item->setData(0, kPositionRole, static_cast<int>(i));
+    item->setIcon(0,
+                  style()->standardIcon(entry.open ? QStyle::SP_DirOpenIcon : QStyle::SP_DirIcon));
+    at_depth.resize(depth);
+    at_depth.push_back(item);
+    if (static_cast<int>(i) == open_index) open = item;
   }
   expandAll();
-  setCurrentItem(current);
-  scrollToItem(current, QAbstractItemView::PositionAtTop);
+  if (open != nullptr) {
+    setCurrentItem(open);
+    scrollToItem(open, QAbstractItemView::PositionAtTop);
+  }
 }
 
 }  // namespace sallowmere::ui

@@ -1,40 +1,29 @@
 #pragma once
 
-// The window's folder browser (Dir1). Used by Form1.
+// The Qt window's folder list (Dir1): shows the lines the behaviour gives it, as a tree of
+// folders, and reports which line the user activates.
 
-#include <QString>
 #include <QTreeWidget>
+#include <vector>
+
+#include "window/folder_browser.h"
 
 namespace sallowmere::ui {
 
-// A folder browser: the current folder with the folders above it, then the folders inside it.
-// Activating a folder (double click or Enter) makes it the current folder; activating the
-// current folder itself signals OpenFolderActivated.
+// The open folder under the folders above it, the folders inside it under the open one. Every
+// folder shown is always expanded.
 class FolderList : public QTreeWidget {
   Q_OBJECT
 
  public:
   explicit FolderList(QWidget* parent = nullptr);
 
-  // The current folder, an absolute path with "/" separators.
-  QString Path() const { return path_; }
-
-  // Makes `path` the current folder and lists it. When it is not a folder that can be read,
-  // returns false with a message for the user in `problem`, and stays where it was.
-  bool SetPath(const QString& path, QString* problem);
+  // Shows `entries` with the line at `open_index` current and scrolled to the top.
+  void SetEntries(const std::vector<window::FolderEntry>& entries, int open_index);
 
  signals:
-  // A folder the user activated could not be opened; `problem` says why.
-  void OpenFailed(const QString& problem);
-
-  // The user activated the folder that is already the current one.
-  void OpenFolderActivated();
-
- private:
-  void Open(QTreeWidgetItem* item);
-  void List();
-
-  QString path_;
+  // The user activated (double click or Enter) the line at `position` of the entries.
+  void Activated(int position);
 };
 
 }  // namespace sallowmere::ui

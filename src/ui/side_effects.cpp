@@ -4,14 +4,18 @@
 #include <QMessageBox>
 #include <QWidget>
 
+#include "ui/text_codec.h"
+#include "window/form_layout.h"
+
 namespace sallowmere::ui {
 
-void DesktopSideEffects::ShowMessage(const QString& text) {
-  QMessageBox::information(window_, QStringLiteral("Sallowmere"), text, QMessageBox::Ok);
-}
-
-void DesktopSideEffects::ShowWarning(const QString& text) {
-  QMessageBox::warning(window_, QStringLiteral("Sallowmere"), text, QMessageBox::Ok);
+void DesktopSideEffects::ShowMessage(window::MessageIcon icon, const window::ShownText& text) {
+  const QString title = DisplayText(window::kMessageTitle);
+  if (icon == window::MessageIcon::kWarning) {
+    QMessageBox::warning(window_, title, ToQString(text), QMessageBox::Ok);
+  } else {
+    QMessageBox::information(window_, title, ToQString(text), QMessageBox::Ok);
+  }
 }
 
 void DesktopSideEffects::EndProgram() {

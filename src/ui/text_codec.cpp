@@ -34,4 +34,13 @@ QString PathText(std::string_view bytes) {
 #endif
 }
 
+QString ToQString(const window::ShownText& text) {
+  QString shown;
+  for (const window::ShownText::Piece& piece : text.pieces) {
+    shown +=
+        piece.kind == window::TextKind::kPath ? PathText(piece.bytes) : DisplayText(piece.bytes);
+  }
+  return shown;
+}
+
 }  // namespace sallowmere::ui

@@ -1,11 +1,13 @@
 #pragma once
 
-// Bytes of codes and paths as the window shows them, and back. Used by Form1.
+// Bytes of codes and paths as the Qt window shows them, and back. Used by Form1Window.
 
 #include <QString>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "window/side_effects.h"
 
 namespace sallowmere::ui {
 
@@ -20,5 +22,8 @@ std::optional<std::string> CodeBytes(const QString& text);
 // A path as the core takes it (the file system's bytes on POSIX, UTF-8 on Windows), and back.
 std::string PathBytes(const QString& path);
 QString PathText(std::string_view bytes);
+
+// A text of table bytes and paths, each piece shown as its kind says.
+QString ToQString(const window::ShownText& text);
 
 }  // namespace sallowmere::ui

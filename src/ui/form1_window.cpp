@@ -1,0 +1,203 @@
+#include "ui/form1_window.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFontDatabase>
+#include <QFrame>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include "ui/folder_list.h"
+#include "ui/text_codec.h"
+
+// The icons are compiled into this static library, whose resources are registered only when
+// asked for by name, from the global namespace.
+static void RegisterIconResources() { Q_INIT_RESOURCE(sallowmere); }
+
+namespace sallowmere::ui {
+namespace {
+
+using window::Control;
+
+// Qt lays the window out in pixels at 96 dots per inch, scaling the whole for other screens.
+constexpr int kDotsPerInch = 96;
+
+QRect Pixels(const window::TwipsRect& place) {
+  return QRect(window::TwipsToPixels(place.left, kDotsPerInch),
+               window::TwipsToPixels(place.top, kDotsPerInch),
+               window::TwipsToPixels(place.width, kDotsPerInch),
+               window::TwipsToPixels(place.height, kDotsPerInch));
+}
+
+constexpr int kOriginTagRole = Qt::UserRole;
+
+}  // namespace
+
+QFont CodeFont() {
+  const QString family = DisplayText(window::kCodeFontFamily);
+  QFont font = QFontDatabase::hasFamily(family)
+                   ? QFont(family)
+                   : QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  font.setPointSizeF(window::kCodeFontPoints);
+  font.setWeight(QFont::Normal);
+  font.setItalic(false);
+  font.setUnderline(false);
+  font.setStrikeOut(false);
+  return font;
+}
+
+Form1Window::Form1Window(window::SideEffects& effects, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint),
+      form_(*this, effects) {
+  setWindowTitle(DisplayText(window::kCaption));
+  RegisterIconResources();
+  QIcon icon;
+  icon.addFile(QStringLiteral(":/icons/sallowmere-16.png"), QSize(16, 16));
+  icon.addFile(QStringLiteral(":/icons/sallowmere-32.png"), QSize(32, 32));
+  setWindowIcon(icon);
+  setFixedSize(window::TwipsToPixels(window::kClientWidthTwips, kDotsPerInch),
+               window::TwipsToPixels(window::kClientHeightTwips, kDotsPerInch));
+  CreateControls();
+  ConnectEvents();
+}
+
+void Form1Window::Start(const std::filesystem::path& start_folder,
+                        std::vector<std::string> drives) {
+  form_.Start(start_folder, std::move(drives));
+}
+
+void Form1Window::CreateControls() {
+  Frame1 = new QFrame(this);
+  Command2 = new QPushButton(Frame1);
+  Combo1 = new QComboBox(Frame1);
+  List1 = new QListWidget(Frame1);
+  Text1 = new QLineEdit(Frame1);
+  Label1 = new QLabel(Frame1);
+  Label2 = new QLabel(Frame1);
+  Frame2 = new QFrame(this);
+  Command1 = new QPushButton(Frame2);
+  Drive1 = new QComboBox(Frame2);
+  Dir1 = new FolderList(Frame2);
+  Label3 = new QLabel(Frame2);
+  Command1->setText(DisplayText(window::DesignOf(Control::kCommand1).text));
+  Command2->setText(DisplayText(window::DesignOf(Control::kCommand2).text));
+  Text1->setText(DisplayText(window::DesignOf(Control::kText1).text));
+  Label3->setText(DisplayText(window::DesignOf(Control::kLabel3).text));
+  Combo1->setMaxVisibleItems(window::kDropDownRows);
+
+  const QFont code_font = CodeFont();
+  for (const window::ControlDesign& design : window::FormDesign()) {
+    QWidget* widget = ControlOf(design.id);
+    widget->setGeometry(Pixels(design.place));
+    if (design.code_font) widget->setFont(code_font);
+    // A label has no name of its own: a screen reader reads its text, as it changes.
+    if (!design.accessible_name.empty())
+      widget->setAccessibleName(DisplayText(design.accessible_name));
+    widget->setAccessibleDescription(DisplayText(design.description));
+  }
+  Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  // Enter on a focused button presses it, as Space does.
+  Command1->setAutoDefault(true);
+  Command2->setAutoDefault(true);
+
+  // One focus chain through both panels; the hidden panel's controls drop out of it.
+  const auto order = window::TabOrder();
+  for (std::size_t i = 1; i < order.size(); ++i)
+    setTabOrder(ControlOf(order[i - 1]), ControlOf(order[i]));
+  Frame1->hide();
+}
+
+QWidget* Form1Window::ControlOf(Control id) const {
+  const std::array<QWidget*, window::kControlCount> controls = {Frame1,   Command2, Combo1, List1,
+                                                                Text1,    Label1,   Label2, Frame2,
+                                                                Command1, Drive1,   Dir1,   Label3};
+  return controls[static_cast<std::size_t>(id)];
+}
+
+void Form1Window::ConnectEvents() {
+  connect(Drive1, &QComboBox::currentIndexChanged, this, [this](int i) { form_.Drive1_Change(i); });
+  connect(Dir1, &FolderList::Activated, this, [this](int i) { form_.Dir1_Activate(i); });
+  connect(Command1, &QPushButton::clicked, this, [this] { form_.Command1_Click(); });
+  connect(Command2, &QPushButton::clicked, this, [this] { form_.Command2_Click(); });
+  // A pick or a click runs the chain even when it picks the entry already selected, which after
+  // a free code brings the text box and labels back to it.
+  const auto combo = [this](int i) { form_.Combo1_Click(i); };
+  connect(Combo1, &QComboBox::currentIndexChanged, this, combo);
+  connect(Combo1, &QComboBox::activated, this, combo);
+  connect(List1, &QListWidget::currentRowChanged, this, [this](int i) { form_.List1_Click(i); });
+  connect(List1, &QListWidget::itemClicked, this,
+          [this](QListWidgetItem* item) { form_.List1_Click(List1->row(item)); });
+  connect(Text1, &QLineEdit::textChanged, this,
+          [this](const QString& text) { form_.Text1_Change(CodeBytes(text)); });
+}
+
+void Form1Window::ShowPanel(window::Panel panel) {
+  const bool search = panel == window::Panel::kSearch;
+  Frame1->setVisible(search);
+  Frame2->setVisible(!search);
+  if (search) {
+    Text1->setFocus();
+  } else {
+    Dir1->setFocus();
+  }
+}
+
+void Form1Window::SetCodeItems(const std::vector<IndexEntry>& entries) {
+  const QSignalBlocker quiet_combo(Combo1);
+  const QSignalBlocker quiet_list(List1);
+  Combo1->clear();
+  List1->clear();
+  for (const IndexEntry& entry : entries) {
+    const QString text = DisplayText(entry.code);
+    const QString place = QStringLiteral("%1, line %2").arg(PathText(entry.file)).arg(entry.line);
+    Combo1->addItem(text, int{entry.origin_tag});
+    Combo1->setItemData(Combo1->count() - 1, place, Qt::ToolTipRole);
+    auto* item = new QListWidgetItem(text, List1);
+    item->setData(kOriginTagRole, int{entry.origin_tag});
+    item->setToolTip(place);
+  }
+  // A combo box selects its first item by itself.
+  Combo1->setCurrentIndex(-1);
+}
+
+void Form1Window::SetComboIndex(int index) {
+  const QSignalBlocker quiet(Combo1);
+  Combo1->setCurrentIndex(index);
+}
+
+void Form1Window::SetListIndex(int index) {
+  const QSignalBlocker quiet(List1);
+  List1->setCurrentRow(index);
+}
+
+void Form1Window::SetText1(std::string_view code) {
+  const QSignalBlocker quiet(Text1);
+  Text1->setText(DisplayText(code));
+}
+
+void Form1Window::SetLabel1(std::string_view caption) { Label1->setText(DisplayText(caption)); }
+
+void Form1Window::SetLabel2(std::string_view caption) { Label2->setText(DisplayText(caption)); }
+
+void Form1Window::SetDrives(const std::vector<std::string>& roots) {
+  const QSignalBlocker quiet(Drive1);
+  Drive1->clear();
+  for (const std::string& root : roots) Drive1->addItem(QDir::toNativeSeparators(PathText(root)));
+}
+
+void Form1Window::SetDriveIndex(int index) {
+  const QSignalBlocker quiet(Drive1);
+  Drive1->setCurrentIndex(index);
+}
+
+void Form1Window::SetFolders(const std::vector<window::FolderEntry>& entries, int open_index) {
+  Dir1->SetEntries(entries, open_index);
+}
+
+}  // namespace sallowmere::ui

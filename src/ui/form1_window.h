@@ -1,0 +1,76 @@
+#pragma once
+
+// The Qt window: Form1's controls made from the shared design, its events forwarded to the
+// shared behaviour, and what the behaviour shows put on screen. Made by main and the Qt tests.
+
+#include <QWidget>
+#include <array>
+
+#include "window/form1.h"
+#include "window/form_layout.h"
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace sallowmere::ui {
+
+class FolderList;
+
+// The program's window on Qt. Messages and the end of the program go through `effects`, which
+// must outlive the window.
+class Form1Window : public QWidget, private window::FormView {
+  Q_OBJECT
+
+ public:
+  explicit Form1Window(window::SideEffects& effects, QWidget* parent = nullptr);
+
+  // Shows the folder panel on `start_folder` with `drives` to pick from.
+  void Start(const std::filesystem::path& start_folder,
+             std::vector<std::string> drives = window::DriveRoots());
+
+  // The behaviour, for tests to read its state.
+  const window::Form1& Behaviour() const { return form_; }
+
+  // The controls, named as the design names them. Qt's parent chain owns them.
+  QFrame* Frame1;  // search panel
+  QPushButton* Command2;
+  QComboBox* Combo1;
+  QListWidget* List1;
+  QLineEdit* Text1;
+  QLabel* Label1;  // "Used" or "Free"
+  QLabel* Label2;  // the table a used code comes from
+  QFrame* Frame2;  // folder panel
+  QPushButton* Command1;
+  QComboBox* Drive1;
+  FolderList* Dir1;
+  QLabel* Label3;
+
+ private:
+  void CreateControls();
+  void ConnectEvents();
+  QWidget* ControlOf(window::Control id) const;
+
+  // window::FormView: each setter keeps its control's signals quiet while it changes it.
+  void ShowPanel(window::Panel panel) override;
+  void SetCodeItems(const std::vector<IndexEntry>& entries) override;
+  void SetComboIndex(int index) override;
+  void SetListIndex(int index) override;
+  void SetText1(std::string_view code) override;
+  void SetLabel1(std::string_view caption) override;
+  void SetLabel2(std::string_view caption) override;
+  void SetDrives(const std::vector<std::string>& roots) override;
+  void SetDriveIndex(int index) override;
+  void SetFolders(const std::vector<window::FolderEntry>& entries, int open_index) override;
+
+  window::Form1 form_;
+};
+
+// The code controls' font: Courier New 8.25 pt, or a fixed-width font of the same size where no
+// family of that name is installed.
+QFont CodeFont();
+
+}  // namespace sallowmere::ui

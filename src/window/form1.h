@@ -1,0 +1,82 @@
+#pragma once
+
+// The window's behaviour, without a toolkit: the handlers of Form1, the selection chain and the
+// load request, over a FormView and the SideEffects seam. Each front end forwards its controls'
+// events here.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "index/sorted_codes.h"
+#include "tables/module1.h"
+#include "window/folder_browser.h"
+#include "window/form_view.h"
+#include "window/side_effects.h"
+
+namespace sallowmere::window {
+
+// What the search panel shows.
+struct SearchState {
+  int combo_index = -1;  // Combo1's ListIndex
+  int list_index = -1;   // List1's ListIndex
+  std::string text;      // the code Text1 spells (empty when it spells none)
+  std::string label1;    // "Used", "Free" or empty
+  std::string label2;    // the origin text of a used code, else empty
+  bool operator==(const SearchState&) const = default;
+};
+
+// The window's state and handlers. It owns the loaded tables, the codes in display order and the
+// folder browser; it shows them through `view` and `effects`, which must outlive it.
+class Form1 {
+ public:
+  Form1(FormView& view, SideEffects& effects);
+
+  // Shows the window as designed: the folder panel, `drives` in Drive1 with the one holding
+  // `start_folder` picked, and Dir1 on `start_folder` (the working folder, for a program). A
+  // folder that cannot be read leaves Dir1 empty, with a message.
+  void Start(const std::filesystem::path& start_folder,
+             std::vector<std::string> drives = DriveRoots());
+
+  // The handlers, each named after its control and event. An index is the position the user
+  // picked, clicked or activated; the view already shows the user's change.
+  void Drive1_Change(int index);
+  void Dir1_Activate(int index);  // double click or Enter on a line of Dir1
+  void Command1_Click();
+  void Command2_Click();
+  void Combo1_Click(int index);
+  void List1_Click(int index);
+  // `code` is what Text1 now holds as table bytes; std::nullopt when it holds a character no
+  // table byte shows as.
+  void Text1_Change(const std::optional<std::string>& code);
+
+  Panel ShownPanel() const { return panel_; }
+  const SearchState& Search() const { return search_; }
+  const SortedCodes& Codes() const { return codes_; }
+  const FolderBrowser& Dir1() const { return dir1_; }
+  int DriveIndex() const { return drive_index_; }
+
+ private:
+  // The state after the chain ran for the entry at `position`: both lists on it, its code in
+  // Text1, "Used" and its origin.
+  SearchState Chosen(SearchState next, int position) const;
+  // Pushes what differs from the shown search state to the view.
+  void Show(const SearchState& next);
+  void ShowPanel(Panel panel);
+  void OpenFolder(const std::filesystem::path& folder);
+  void Warn(ShownText text);
+
+  FormView& view_;
+  SideEffects& effects_;
+  Module1 module1_;
+  SortedCodes codes_;
+  SearchState search_;
+  Panel panel_ = Panel::kFolder;
+  FolderBrowser dir1_;
+  std::vector<std::string> drives_;
+  int drive_index_ = -1;  // the drive Dir1 was last moved to
+};
+
+}  // namespace sallowmere::window

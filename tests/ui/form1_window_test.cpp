@@ -1,0 +1,305 @@
+#include "ui/form1_window.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+#include "table_text.h"
+#include "ui/folder_list.h"
+#include "ui/side_effects.h"
+#include "ui/text_codec.h"
+
+using sallowmere::testing::TempFolder;
+using sallowmere::testing::WriteMod;
+
+namespace sallowmere::ui {
+
+// Records the boxes the window would show and the ends it would make, showing nothing.
+class RecordingSideEffects : public window::SideEffects {
+ public:
+  void ShowMessage(window::MessageIcon, const window::ShownText& text) override {
+    messages << ToQString(text);
+  }
+  void EndProgram() override { ++ends; }
+  QStringList messages;
+  int ends = 0;
+};
+
+// What is Qt's own in the window: its widgets, their signals, keys, focus, accessibility and
+// boxes. What the window does is tested without a toolkit.
+class Form1WindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  struct Window {
+    TempFolder folder;
+    RecordingSideEffects effects;
+    std::unique_ptr<Form1Window> form;
+  };
+  // A shown window started in a mod folder of these codes (or an empty folder).
+  static std::unique_ptr<Window> Started(const std::vector<std::string>& armor = {},
+                                         const std::vector<std::string>& weapons = {},
+                                         const std::vector<std::string>& misc = {}) {
+    auto window = std::make_unique<Window>();
+    if (!armor.empty() || !weapons.empty() || !misc.empty()) {
+      WriteMod(window->folder, armor, weapons, misc);
+    }
+    window->form = std::make_unique<Form1Window>(window->effects);
+    window->form->Start(window->folder.Path(), {window->folder.PathText(), "/"});
+    window->form->show();
+    if (!QTest::qWaitForWindowExposed(window->form.get())) return nullptr;
+    return window;
+  }
+  static QStringList Items(const QComboBox* combo) {
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
+    return items;
+  }
+  static QString Shown(const Form1Window& form) {
+    return QStringLiteral("%1|%2|%3|%4|%5")
+        .arg(form.Combo1->currentText(),
+             form.List1->currentItem() ? form.List1->currentItem()->text() : QStringLiteral("-"),
+             form.Text1->text(), form.Label1->text(), form.Label2->text());
+  }
+  static void ClickItem(QListWidget* list, int row) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(row)).center());
+  }
+
+ private slots:
+  void StartsOnTheFolderPanel() {
+    auto window = Started();
+    QVERIFY(window);
+    Form1Window& form = *window->form;
+    QCOMPARE(form.windowTitle(), QStringLiteral("Orvendal's Search Sallowmeres"));
+    QCOMPARE(form.size(), QSize(280, 313));
+    QCOMPARE(form.minimumSize(), form.maximumSize());
+    QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(!(form.windowFlags() & Qt::WindowMinimizeButtonHint));
+    // The icon's images are in the program, not only named by it.
+    const QList<QSize> icon_sizes = form.windowIcon().availableSizes();
+    QVERIFY(icon_sizes.contains(QSize(16, 16)));
+    QVERIFY(icon_sizes.contains(QSize(32, 32)));
+    QVERIFY(form.Frame2->isVisible());
+    QVERIFY(!form.Frame1->isVisible());
+    QCOMPARE(form.Text1->text(), QStringLiteral("Item code"));
+    QCOMPARE(form.Label3->text(), QStringLiteral("Select the excel folder of your mod."));
+    QCOMPARE(form.Command1->text(), QStringLiteral("Open"));
+    QCOMPARE(form.Command2->text(), QStringLiteral("Open"));
+    QCOMPARE(form.Drive1->currentIndex(), 0);
+    QCOMPARE(form.Dir1->currentItem()->text(0),
+             QString::fromStdString(window->folder.Path().filename().string()));
+    // Both "Open" buttons stand at the same spot of the window.
+    QCOMPARE(form.Command1->mapTo(&form, QPoint(0, 0)), QPoint(168, 280));
+    QCOMPARE(form.Command2->mapTo(&form, QPoint(0, 0)), QPoint(168, 280));
+    QCOMPARE(form.Text1->font().pointSizeF(), 8.25);
+    QVERIFY(QFontInfo(form.List1->font()).fixedPitch());
+    QCOMPARE(form.Combo1->maxVisibleItems(), 20);
+  }
+
+  void KeyboardNeverReachesTheHiddenPanel() {
+    auto window = Started();
+    QVERIFY(window);
+    Form1Window& form = *window->form;
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QCOMPARE(QApplication::focusWidget(), form.Dir1);
+    QList<QWidget*> visited;
+    for (int press = 0; press < 6; ++press) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      visited << QApplication::focusWidget();
+    }
+    const QList<QWidget*> cycle = {form.Drive1, form.Command1, form.Dir1};
+    QCOMPARE(visited, cycle + cycle);
+  }
+
+  // The widgets' own signals reach the behaviour, and what it shows lands in the widgets, once.
+  void TheControlsRunTheChain() {
+    auto window = Started({"a0b", "Cap"}, {"w1"}, {"m1"});
+    QVERIFY(window);
+    Form1Window& form = *window->form;
+    QTest::mouseClick(form.Command1, Qt::LeftButton);
+    QVERIFY(form.Frame1->isVisible());
+    QCOMPARE(Items(form.Combo1), (QStringList{"a0b", "Cap", "m1", "w1"}));
+    QCOMPARE(form.List1->count(), 4);
+    QCOMPARE(form.List1->item(1)->data(Qt::UserRole).toInt(), 1);
+    QCOMPARE(form.Combo1->itemData(2).toInt(), 20000);
+    QCOMPARE(form.List1->item(1)->toolTip(), QStringLiteral("armor.txt, line 3"));
+    QCOMPARE(Shown(form), QStringLiteral("a0b|a0b|a0b|Used|Armor.txt"));
+
+    ClickItem(form.List1, 2);
+    QCOMPARE(Shown(form), QStringLiteral("m1|m1|m1|Used|Misc.txt"));
+    form.Combo1->setFocus();
+    QTest::keyClick(form.Combo1, Qt::Key_Down);
+    QCOMPARE(Shown(form), QStringLiteral("w1|w1|w1|Used|Weapon.txt"));
+    form.Text1->clear();
+    QTest::keyClicks(form.Text1, QStringLiteral("ca"));
+    QCOMPARE(Shown(form), QStringLiteral("w1|w1|ca|Free|"));
+    QTest::keyClick(form.Text1, 'P');
+    QCOMPARE(Shown(form), QStringLiteral("w1|w1|caP|Free|"));
+    form.Text1->setText(QStringLiteral("Cap"));
+    QCOMPARE(Shown(form), QStringLiteral("Cap|Cap|Cap|Used|Armor.txt"));
+    form.Text1->setText(QStringLiteral("Cap\u0100"));  // beyond Latin-1: no code can match
+    QCOMPARE(form.Label1->text(), QStringLiteral("Free"));
+    emit form.Combo1->activated(1);  // the drop-down's pick of the entry still selected
+    QCOMPARE(Shown(form), QStringLiteral("Cap|Cap|Cap|Used|Armor.txt"));
+    QVERIFY(window->effects.messages.isEmpty());
+
+    // Another drive moves the folder list; "Open" on the search panel goes back to it.
+    QTest::mouseClick(form.Command2, Qt::LeftButton);
+    QVERIFY(form.Frame2->isVisible());
+    form.Drive1->setCurrentIndex(1);
+    QCOMPARE(form.Dir1->currentItem()->text(0), QStringLiteral("/"));
+    QCOMPARE(form.Combo1->count(), 4);  // nothing loads until "Open"
+  }
+
+  void EveryControlHasAnAccessibleName() {
+    auto window = Started();
+    QVERIFY(window);
+    Form1Window& form = *window->form;
+    // Found in the window's accessibility tree as a screen reader finds them: by name, and a drop-
+    // down list (whose name on Linux is its current text, so the choice is announced) by its
+    // description.
+    QMap<QString, int> names;
+    QMap<QString, int> descriptions;
+    QList<QAccessibleInterface*> pending = {QAccessible::queryAccessibleInterface(&form)};
+    while (!pending.isEmpty()) {
+      QAccessibleInterface* node = pending.takeFirst();
+      QVERIFY(node != nullptr);
+      ++names[node->text(QAccessible::Name)];
+      ++descriptions[node->text(QAccessible::Description)];
+      for (int i = 0; i < node->childCount(); ++i) pending << node->child(i);
+    }
+    for (const char* name : {"Item code", "Code list", "Folder list",
+                             "Select the excel folder of your mod.", "Search", "Folder"}) {
+      QVERIFY2(names.value(QString::fromUtf8(name)) == 1,
+               qPrintable(QStringLiteral("%1: %2").arg(name).arg(names.value(name))));
+    }
+    QCOMPARE(names.value("Open"), 2);
+    for (const QComboBox* combo : {form.Drive1, form.Combo1}) {
+      QCOMPARE(descriptions.value(combo->accessibleDescription()), 1);
+    }
+    QCOMPARE(form.Drive1->accessibleName(), QStringLiteral("Drive"));
+    QCOMPARE(form.Combo1->accessibleName(), QStringLiteral("Used codes"));
+  }
+
+  // A screen reader reads a label's text, after every change; its role is in the description.
+  void LabelsAreReadAsTheyShow() {
+    auto window = Started({"k1"});
+    QVERIFY(window);
+    Form1Window& form = *window->form;
+    QTest::mouseClick(form.Command1, Qt::LeftButton);
+    const auto read = [](QLabel* label) {
+      return QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
+    };
+    QCOMPARE(read(form.Label1), QStringLiteral("Used"));
+    QCOMPARE(read(form.Label2), QStringLiteral("Armor.txt"));
+    QCOMPARE(read(form.Label3), QStringLiteral("Select the excel folder of your mod."));
+    form.Text1->setText(QStringLiteral("zz"));
+    QCOMPARE(read(form.Label1), QStringLiteral("Free"));
+    QCOMPARE(read(form.Label2), QString());
+    QVERIFY(form.Label1->accessibleDescription().startsWith(QStringLiteral("Status")));
+  }
+
+  void EnterPressesOpen() {
+    auto window = Started({"k1"});
+    QVERIFY(window);
+    window->folder.Write("sub/keep.txt", "x");
+    Form1Window& form = *window->form;
+    form.Start(window->folder.Path(), {"/"});
+    // Enter on a folder inside opens it; nothing loads.
+    form.Dir1->setFocus();
+    form.Dir1->setCurrentItem(form.Dir1->currentItem()->child(0));
+    QTest::keyClick(form.Dir1, Qt::Key_Return);
+    QCOMPARE(form.Dir1->currentItem()->text(0), QStringLiteral("sub"));
+    QVERIFY(form.Frame2->isVisible());
+    // Up again, then Enter on the open folder reads it.
+    form.Dir1->setCurrentItem(form.Dir1->currentItem()->parent());
+    QTest::keyClick(form.Dir1, Qt::Key_Return);
+    QTest::keyClick(form.Dir1, Qt::Key_Return);
+    QVERIFY(form.Frame1->isVisible());
+    QCOMPARE(form.Text1->text(), QStringLiteral("k1"));
+    // Enter on the focused buttons.
+    form.Command2->setFocus();
+    QTest::keyClick(form.Command2, Qt::Key_Return);
+    QVERIFY(form.Frame2->isVisible());
+    form.Command1->setFocus();
+    QTest::keyClick(form.Command1, Qt::Key_Enter);
+    QVERIFY(form.Frame1->isVisible());
+  }
+
+  void DesktopBoxesAreModalWithOkOnlyAndTheirIcon() {
+    DesktopSideEffects effects;
+    QWidget owner;
+    effects.SetWindow(&owner);
+    for (const auto icon : {window::MessageIcon::kInformation, window::MessageIcon::kWarning}) {
+      QString title, text;
+      QMessageBox::StandardButtons buttons;
+      QMessageBox::Icon shown_icon = QMessageBox::NoIcon;
+      bool modal = false;
+      QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        title = box->windowTitle();
+        text = box->text();
+        buttons = box->standardButtons();
+        shown_icon = box->icon();
+        modal = box->isModal();
+        box->accept();
+      });
+      // Table bytes show one byte per character; paths as the file system names them.
+      effects.ShowMessage(
+          icon, {{{window::TextKind::kPath, "/m\xC3\xA9/"}, {window::TextKind::kTable, "\xE9"}}});
+      QCOMPARE(title, QStringLiteral("Sallowmere"));
+      QCOMPARE(text, QStringLiteral("/m\u00E9/\u00E9"));
+      QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+      QCOMPARE(shown_icon, icon == window::MessageIcon::kWarning ? QMessageBox::Warning
+                                                                 : QMessageBox::Information);
+      QVERIFY(modal);
+    }
+  }
+
+  void EndingTheProgramClosesTheWindowWithStatusZero() {
+    DesktopSideEffects effects;
+    TempFolder folder;
+    Form1Window form(effects);
+    effects.SetWindow(&form);
+    form.Start(folder.Path(), {"/"});
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTimer::singleShot(0, [&] {
+      // Answer the missing-table message as a user would, with OK.
+      QTimer::singleShot(0, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+          box->accept();
+      });
+      form.Command1->click();
+    });
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(!form.isVisible());
+  }
+
+  void CodesAndPathsRoundTrip() {
+    std::string all;
+    for (int byte = 1; byte < 256; ++byte) all += static_cast<char>(byte);
+    const QString shown = DisplayText(all);
+    QCOMPARE(shown.size(), 255);
+    QCOMPARE(CodeBytes(shown), std::optional<std::string>(all));
+    QCOMPARE(CodeBytes(QStringLiteral("a\u20ACb")), std::optional<std::string>());
+    const QString path = QStringLiteral("/mods/Caf\u00E9 table/\u5171");
+    QCOMPARE(PathText(PathBytes(path)), path);
+  }
+};
+
+}  // namespace sallowmere::ui
+
+QTEST_MAIN(sallowmere::ui::Form1WindowTest)
+#include "form1_window_test.moc"

@@ -1,0 +1,312 @@
+#include "window/form1.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "index/load_folder.h"
+#include "recording_view.h"
+#include "table_text.h"
+#include "tables/table_file.h"
+
+namespace sallowmere::window {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempFolder;
+using testing::WriteMod;
+
+class Form1Test : public ::testing::Test {
+ protected:
+  // The window started on `folder`, as a program started in it.
+  void StartIn(const TempFolder& folder) { form.Start(folder.Path()); }
+  // Starts on a fresh mod of these codes and presses "Open".
+  void Load(const std::vector<std::string>& armor, const std::vector<std::string>& weapons,
+            const std::vector<std::string>& misc) {
+    mod = std::make_unique<TempFolder>();
+    WriteMod(*mod, armor, weapons, misc);
+    StartIn(*mod);
+    form.Command1_Click();
+  }
+  // What the user does: the control changes, then its event reaches the behaviour.
+  void Type(const std::string& text) {
+    view.text1 = text;
+    form.Text1_Change(text);
+  }
+  void Click(int index) {
+    view.list_index = index;
+    form.List1_Click(index);
+  }
+  void Pick(int index) {
+    view.combo_index = index;
+    form.Combo1_Click(index);
+  }
+  // Opens `folder` in Dir1 as the user would: each time the line nearest to it, up or down.
+  void Browse(const fs::path& folder) {
+    while (!fs::equivalent(form.Dir1().Path(), folder)) {
+      int nearest = -1;
+      std::size_t nearest_parts = 0;
+      for (int i = 0; i < static_cast<int>(form.Dir1().Entries().size()); ++i) {
+        const fs::path at = form.Dir1().PathAt(i);
+        const std::size_t parts = std::distance(at.begin(), at.end());
+        const auto [end, _] = std::mismatch(at.begin(), at.end(), folder.begin(), folder.end());
+        if (end == at.end() && parts > nearest_parts) {
+          nearest = i;
+          nearest_parts = parts;
+        }
+      }
+      ASSERT_NE(nearest, form.Dir1().OpenIndex()) << folder;
+      form.Dir1_Activate(nearest);
+    }
+  }
+  // What the core says of loading `folder`, when it does not load: the message to pass on.
+  static std::string CoreMessage(const TempFolder& folder) {
+    Module1 module;
+    const LoadOutcome outcome = LoadFolder(module, folder.PathText());
+    if (const auto* missing = std::get_if<MissingTable>(&outcome)) return missing->message;
+    const auto* error = std::get_if<LoadError>(&outcome);
+    return error != nullptr ? error->UserMessage() : std::string();
+  }
+
+  RecordingView view;
+  Form1 form{view, view};
+  std::unique_ptr<TempFolder> mod;
+};
+
+using Codes = std::vector<std::string>;
+
+TEST_F(Form1Test, StartsOnTheFolderPanelInTheWorkingFolder) {
+  TempFolder folder;
+  folder.Write("Beta/x", "");
+  folder.Write("alpha/x", "");
+  folder.Write(".hidden/x", "");
+  StartIn(folder);
+  EXPECT_EQ(view.panel, Panel::kFolder);
+  EXPECT_EQ(view.text1, "Item code");
+  EXPECT_TRUE(view.codes.empty());
+  ASSERT_GE(view.drive_index, 0);
+  EXPECT_EQ(view.folder_index, form.Dir1().OpenIndex());
+  ASSERT_EQ(view.folders.size(), static_cast<std::size_t>(view.folder_index) + 3);
+  EXPECT_EQ(view.folders[view.folder_index + 1],
+            (FolderEntry{"alpha", view.folder_index + 1, false}));
+  EXPECT_EQ(view.folders[view.folder_index + 2].name, "Beta");
+  EXPECT_TRUE(fs::equivalent(form.Dir1().Path(), folder.Path()));
+}
+
+TEST_F(Form1Test, OpenShowsTheFirstCodeUsed) {
+  Load({"hlm", "Cap"}, {"axe", "bow"}, {"key", "cap"});
+  EXPECT_TRUE(view.messages.empty());
+  EXPECT_EQ(view.panel, Panel::kSearch);
+  EXPECT_EQ(view.codes, (Codes{"axe", "bow", "Cap", "cap", "hlm", "key"}));
+  EXPECT_EQ(view.tags, (std::vector<int>{10000, 10001, 1, 20001, 0, 20000}));
+  EXPECT_EQ(view.Shown(), "axe|axe|axe|Used|Weapon.txt");
+}
+
+TEST_F(Form1Test, EveryRepeatedCodeGetsItsMessageInOrder) {
+  Load({"a1", "dup", "a1"}, {"dup", "w1"}, {"w1", "dup", "Dup"});
+  Codes expected;
+  for (const char* code : {"a1", "dup", "w1", "dup"}) expected.push_back(DuplicateMessage(code));
+  EXPECT_EQ(view.messages, expected);
+  EXPECT_TRUE(view.warnings.empty());
+  EXPECT_EQ(view.codes, (Codes{"a1", "Dup", "dup", "w1"}));
+  EXPECT_EQ(view.tags[2], 1);
+  EXPECT_EQ(view.panel, Panel::kSearch);
+}
+
+TEST_F(Form1Test, AMissingTableEndsTheProgram) {
+  const struct {
+    Codes present;
+    std::string missing;
+  } cases[] = {{{"weapons.txt", "misc.txt"}, "armor.txt"},
+               {{"armor.txt", "misc.txt"}, "weapons.txt"},
+               {{"armor.txt", "weapons.txt"}, "misc.txt"},
+               {{}, "armor.txt"}};
+  for (const auto& c : cases) {
+    RecordingView seen;
+    Form1 window(seen, seen);
+    TempFolder folder;
+    for (const std::string& name : c.present) folder.Write(name, "h\r\nx\r\n");
+    window.Start(folder.Path());
+    window.Command1_Click();
+    EXPECT_EQ(seen.warnings, Codes{CoreMessage(folder)});
+    EXPECT_NE(seen.warnings.at(0).find(c.missing), std::string::npos) << c.missing;
+    EXPECT_EQ(seen.ends, 1);
+    EXPECT_TRUE(seen.codes.empty());
+    EXPECT_EQ(seen.panel, Panel::kFolder);
+  }
+}
+
+TEST_F(Form1Test, ALoadErrorReturnsToTheFolderPanel) {
+  TempFolder good;
+  WriteMod(good, {"hlm"}, {"axe"}, {"key"});
+  TempFolder bad;
+  WriteMod(bad, {"a"}, {"b"}, {"c"});
+  bad.Write("weapons.txt",
+            testing::MakeTable({testing::MakeRow(WeaponLayout(), "b"),
+                                testing::MakeRow(WeaponLayout(), "x", {{30, "38999"}})}));
+  StartIn(good);
+  form.Command1_Click();
+  form.Command2_Click();
+  Browse(bad.Path());
+  form.Command1_Click();
+  EXPECT_EQ(view.warnings, Codes{CoreMessage(bad)});
+  EXPECT_EQ(view.warnings, view.messages);
+  EXPECT_EQ(view.ends, 0);
+  EXPECT_EQ(view.panel, Panel::kFolder);
+  EXPECT_TRUE(view.codes.empty());
+  // The next good load reads the tables again.
+  Browse(good.Path());
+  form.Command1_Click();
+  EXPECT_EQ(view.codes, (Codes{"axe", "hlm", "key"}));
+}
+
+TEST_F(Form1Test, TypingSwitchesBetweenFreeAndUsed) {
+  Load({"ab", "abcd"}, {"zz"}, {"abc"});
+  Click(3);  // zz
+  const Codes expected = {
+      "zz|zz|a|Free|",
+      "ab|ab|ab|Used|Armor.txt",
+      "abc|abc|abc|Used|Misc.txt",
+      "abcd|abcd|abcd|Used|Armor.txt",
+      "abcd|abcd|abcde|Free|",
+  };
+  const std::string typed = "abcde";
+  for (std::size_t i = 0; i < typed.size(); ++i) {
+    Type(typed.substr(0, i + 1));
+    EXPECT_EQ(view.Shown(), expected[i]) << typed.substr(0, i + 1);
+  }
+  Type("abcd");
+  EXPECT_EQ(view.Shown(), "abcd|abcd|abcd|Used|Armor.txt");
+  Type("ABC");  // letter case counts
+  EXPECT_EQ(view.Shown(), "abcd|abcd|ABC|Free|");
+  view.text1 = "ab\xC4\x80";
+  form.Text1_Change(std::nullopt);  // a character no code can hold
+  EXPECT_EQ(view.label1, "Free");
+  EXPECT_EQ(view.text1, "ab\xC4\x80");
+  Type("");
+  EXPECT_EQ(view.label1, "Free");
+}
+
+TEST_F(Form1Test, ListAndComboBringTheOthersAlong) {
+  Load({"c1", "c2"}, {"w1"}, {"m1"});
+  EXPECT_EQ(view.Shown(), "c1|c1|c1|Used|Armor.txt");
+  Click(2);
+  EXPECT_EQ(view.Shown(), "m1|m1|m1|Used|Misc.txt");
+  Pick(3);
+  EXPECT_EQ(view.Shown(), "w1|w1|w1|Used|Weapon.txt");
+  Pick(0);
+  EXPECT_EQ(view.Shown(), "c1|c1|c1|Used|Armor.txt");
+  EXPECT_TRUE(view.messages.empty());
+}
+
+// After a free code, picking the entry that is still selected brings everything back to it, and
+// a change of entry sets the text box once.
+TEST_F(Form1Test, RepickingTheSelectedEntryAfterAFreeCode) {
+  Load({"a0b", "a1b"}, {"w1"}, {});
+  Type("a0bx");
+  EXPECT_EQ(view.Shown(), "a0b|a0b|a0bx|Free|");
+  Click(0);
+  EXPECT_EQ(view.Shown(), "a0b|a0b|a0b|Used|Armor.txt");
+  Type("a0bx");
+  Pick(0);
+  EXPECT_EQ(view.Shown(), "a0b|a0b|a0b|Used|Armor.txt");
+  const int sets = view.text1_sets;
+  Click(2);
+  EXPECT_EQ(view.Shown(), "w1|w1|w1|Used|Weapon.txt");
+  EXPECT_EQ(view.text1_sets, sets + 1);
+  Type("a1b");  // what the user typed is not set again
+  EXPECT_EQ(view.text1_sets, sets + 1);
+}
+
+TEST_F(Form1Test, ASecondOpenReplacesBothLists) {
+  TempFolder second;
+  WriteMod(second, {}, {"x9"}, {"b1"});
+  Load({"a1", "a2"}, {"w1"}, {});
+  form.Command2_Click();
+  EXPECT_EQ(view.panel, Panel::kFolder);
+  EXPECT_EQ(view.codes, (Codes{"a1", "a2", "w1"}));  // kept until the next load
+  Browse(second.Path());
+  form.Command1_Click();
+  EXPECT_EQ(view.codes, (Codes{"b1", "x9"}));
+  EXPECT_EQ(view.Shown(), "b1|b1|b1|Used|Misc.txt");
+}
+
+TEST_F(Form1Test, AnEmptyIndexLeavesTextAndLabelsAsTheyWere) {
+  TempFolder full;
+  WriteMod(full, {"k1"}, {}, {});
+  Load({""}, {}, {""});
+  EXPECT_EQ(view.panel, Panel::kSearch);
+  EXPECT_EQ(view.Shown(), "-|-|Item code||");
+  form.Command2_Click();
+  Browse(full.Path());
+  form.Command1_Click();
+  form.Command2_Click();
+  Browse(mod->Path());
+  form.Command1_Click();
+  EXPECT_TRUE(view.codes.empty());
+  EXPECT_EQ(view.Shown(), "-|-|k1|Used|Armor.txt");
+}
+
+TEST_F(Form1Test, CodesKeepEveryByte) {
+  Load({"\xE9t\xE9"}, {}, {});
+  EXPECT_EQ(view.codes, Codes{"\xE9t\xE9"});
+  Type("x");
+  Type("\xE9t\xE9");
+  EXPECT_EQ(view.label1, "Used");
+}
+
+TEST_F(Form1Test, ChoosingADriveMovesTheFolderBrowser) {
+  TempFolder first;
+  TempFolder second;
+  first.Write("sub/keep.txt", "x");
+  const std::vector<std::string> drives = {first.PathText(), second.PathText(), "/no/such/drive"};
+  form.Start(first.Path() / "sub", drives);
+  EXPECT_EQ(view.drives, drives);
+  EXPECT_EQ(view.drive_index, 0);
+
+  view.drive_index = 2;
+  form.Drive1_Change(2);
+  ASSERT_EQ(view.warnings.size(), 1u);
+  EXPECT_NE(view.warnings[0].find("cannot be read."), std::string::npos);
+  EXPECT_EQ(view.drive_index, 0);
+  EXPECT_TRUE(fs::equivalent(form.Dir1().Path(), first.Path() / "sub"));
+
+  view.drive_index = 1;
+  form.Drive1_Change(1);
+  EXPECT_TRUE(fs::equivalent(form.Dir1().Path(), second.Path()));
+  EXPECT_EQ(view.folder_index, form.Dir1().OpenIndex());
+  EXPECT_TRUE(view.codes.empty());  // nothing loads until "Open"
+  EXPECT_EQ(view.panel, Panel::kFolder);
+}
+
+TEST_F(Form1Test, AFolderThatCannotBeOpenedGivesAMessage) {
+  TempFolder folder;
+  folder.Write("sub/keep.txt", "x");
+  StartIn(folder);
+  const int sub = form.Dir1().OpenIndex() + 1;
+  ASSERT_EQ(view.folders.size(), static_cast<std::size_t>(sub) + 1);
+  fs::remove_all(folder.Path() / "sub");
+  form.Dir1_Activate(sub);
+  EXPECT_EQ(view.warnings,
+            Codes{"The folder " + BytesFromPath((folder.Path() / "sub").make_preferred()) +
+                  " cannot be read."});
+  EXPECT_TRUE(fs::equivalent(form.Dir1().Path(), folder.Path()));
+}
+
+TEST_F(Form1Test, ActivatingTheOpenFolderReadsIt) {
+  TempFolder folder;
+  WriteMod(folder, {"k1"}, {}, {});
+  folder.Write("sub/keep.txt", "x");
+  StartIn(folder);
+  form.Dir1_Activate(form.Dir1().OpenIndex() + 1);  // a folder inside opens it; nothing loads
+  EXPECT_TRUE(fs::equivalent(form.Dir1().Path(), folder.Path() / "sub"));
+  EXPECT_EQ(view.panel, Panel::kFolder);
+  form.Dir1_Activate(form.Dir1().OpenIndex() - 1);  // the folder above
+  form.Dir1_Activate(form.Dir1().OpenIndex());
+  EXPECT_EQ(view.panel, Panel::kSearch);
+  EXPECT_EQ(view.text1, "k1");
+}
+
+}  // namespace
+}  // namespace sallowmere::window

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "window/form1.h"
+
+namespace sallowmere::window {
+
+// A view that keeps what it is shown, as a toolkit's controls would, and the boxes and ends
+// asked for. The user's actions change it first, then reach Form1, as a toolkit's events do.
+class RecordingView : public FormView, public SideEffects {
+ public:
+  void ShowPanel(Panel shown) override { panel = shown; }
+  void SetCodeItems(const std::vector<IndexEntry>& entries) override {
+    codes.clear();
+    tags.clear();
+    for (const IndexEntry& entry : entries) {
+      codes.push_back(entry.code);
+      tags.push_back(entry.origin_tag);
+    }
+    combo_index = list_index = -1;
+  }
+  void SetComboIndex(int index) override { combo_index = index; }
+  void SetListIndex(int index) override { list_index = index; }
+  void SetText1(std::string_view code) override {
+    text1 = code;
+    ++text1_sets;
+  }
+  void SetLabel1(std::string_view caption) override { label1 = caption; }
+  void SetLabel2(std::string_view caption) override { label2 = caption; }
+  void SetDrives(const std::vector<std::string>& roots) override { drives = roots; }
+  void SetDriveIndex(int index) override { drive_index = index; }
+  void SetFolders(const std::vector<FolderEntry>& entries, int open_index) override {
+    folders = entries;
+    folder_index = open_index;
+  }
+  void ShowMessage(MessageIcon icon, const ShownText& text) override {
+    std::string joined;
+    for (const ShownText::Piece& piece : text.pieces) joined += piece.bytes;
+    messages.push_back(joined);
+    if (icon == MessageIcon::kWarning) warnings.push_back(joined);
+  }
+  void EndProgram() override { ++ends; }
+
+  // Combo1, List1, Text1, Label1 and Label2 as one line: "combo|list|text|label1|label2", where a
+  // list without a selection shows "-".
+  std::string Shown() const {
+    const auto item = [&](int index) {
+      return index >= 0 && index < static_cast<int>(codes.size()) ? codes[index] : "-";
+    };
+    return item(combo_index) + "|" + item(list_index) + "|" + text1 + "|" + label1 + "|" + label2;
+  }
+
+  Panel panel = Panel::kFolder;
+  std::vector<std::string> codes;  // Combo1's and List1's items
+  std::vector<int> tags;           // their ItemData
+  int combo_index = -1;
+  int list_index = -1;
+  std::string text1 = "Item code";
+  int text1_sets = 0;
+  std::string label1, label2;
+  std::vector<std::string> drives;
+  int drive_index = -1;
+  std::vector<FolderEntry> folders;
+  int folder_index = -1;
+  std::vector<std::string> messages;  // every box, warnings included, in order
+  std::vector<std::string> warnings;
+  int ends = 0;
+};
+
+}  // namespace sallowmere::window
