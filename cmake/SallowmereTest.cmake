@@ -1,7 +1,14 @@
 # sallowmere_add_test(NAME SOURCES src... LIBS lib... [QT] [ENV VAR=value...])
 # Builds one test program and registers it with ctest: a GoogleTest program, each of whose cases
-# becomes a ctest test, or with QT a Qt Test program run headless as one ctest test.
-find_package(GTest REQUIRED)
+# becomes a ctest test (the whole program one test when it runs under an emulator), or with QT a
+# Qt Test program run headless as one ctest test.
+if(CMAKE_CROSSCOMPILING)
+  # No GoogleTest package targets the other system: build Debian's sources of it (googletest,
+  # which libgtest-dev brings) with the cross compiler.
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+else()
+  find_package(GTest REQUIRED)
+endif()
 include(GoogleTest)
 
 function(sallowmere_add_test name)
@@ -13,6 +20,11 @@ function(sallowmere_add_test name)
     target_link_libraries(${name} PRIVATE Qt6::Test)
     add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ARG_ENV}")
+  elseif(CMAKE_CROSSCOMPILING)
+    # One ctest test per program: each start of a program under the emulator costs a while.
+    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+    add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${ARG_ENV}")
   else()
     target_link_libraries(${name} PRIVATE GTest::gtest_main)
     gtest_discover_tests(${name} WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}

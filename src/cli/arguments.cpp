@@ -5,6 +5,10 @@
 #include <windows.h>
 
 #include <shellapi.h>
+
+#include <filesystem>
+
+#include "tables/table_file.h"
 #endif
 
 namespace sallowmere {
@@ -17,10 +21,7 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv) {
   int count = 0;
   wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
   for (int i = 1; wide != nullptr && i < count; ++i) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(size > 0 ? static_cast<std::size_t>(size - 1) : 0, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, utf8.data(), size, nullptr, nullptr);
-    arguments.push_back(std::move(utf8));
+    arguments.push_back(BytesFromPath(std::filesystem::path(wide[i])));
   }
   LocalFree(wide);
   return arguments;

@@ -33,21 +33,27 @@ bool IsTableFile(const fs::path& path) {
   return fs::is_regular_file(fs::status(path, error)) && !IsHiddenOrSystem(path);
 }
 
-// The name `wanted` is found under in `table_folder` (ending in a separator): itself when that is
-// a table file, else the smallest (byte order) name equal to it ignoring case, so the choice does
-// not depend on the order the directory lists its entries. Empty when there is none.
+// The name `wanted` is found under in `table_folder` (ending in a separator), as the folder
+// lists it: itself when a table file has exactly that name, else the smallest (byte order) name
+// equal to it ignoring case, so the choice does not depend on the order the directory lists its
+// entries. Empty when there is none.
 std::string FindTable(const std::string& table_folder, std::string_view wanted) {
+#ifndef _WIN32
+  // Where names keep their case, an exact match is found without listing the folder.
   if (IsTableFile(TablePath(table_folder, wanted))) return std::string(wanted);
+#endif
+  // Windows opens "armor.txt" for a file stored as "Armor.txt": the listing gives its name.
   const fs::path folder = PathFromBytes(table_folder);
   std::string found;
   std::error_code error;
   for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
     const std::string name = BytesFromPath(it->path().filename());
-    if (EqualIgnoringAsciiCase(name, wanted) && (found.empty() || name < found) &&
-        IsTableFile(it->path())) {
-      found = name;
-    }
+    if (!EqualIgnoringAsciiCase(name, wanted) || !IsTableFile(it->path())) continue;
+    if (name == wanted) return name;
+    if (found.empty() || name < found) found = name;
   }
+  // A folder that cannot be listed may still let its files be opened.
+  if (found.empty() && IsTableFile(TablePath(table_folder, wanted))) return std::string(wanted);
   return found;
 }
 

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine, for the tests of the Windows build:
+#   scripts/wine-run.sh PROGRAM.exe [ARGUMENT...]
+# Wine's settings live in WINEPREFIX (default: build/wine under the source tree), made on first
+# use. A window needs an X display: run under xvfb-run when there is none.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+export WINEPREFIX=${WINEPREFIX:-$here/build/wine}
+export WINEDEBUG=${WINEDEBUG:--all}
+# Debian's wine64 package puts the loader outside PATH.
+wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  mkdir -p "$WINEPREFIX"
+  # One test at a time makes the prefix; the others wait for it.
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then "$wine" wineboot -i >/dev/null 2>&1; fi
+  ) 9>"$WINEPREFIX.lock"
+fi
+exec "$wine" "$@"

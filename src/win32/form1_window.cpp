@@ -1,0 +1,379 @@
+#include "win32/form1_window.h"
+
+#include <commctrl.h>
+#include <oleacc.h>
+
+#include <algorithm>
+
+#include "win32/wide_text.h"
+
+namespace sallowmere::win32 {
+namespace {
+
+using window::Control;
+using window::ControlKind;
+
+constexpr wchar_t kPanelClass[] = L"SallowmerePanel";
+
+// The standard class, styles and extended styles a control of `kind` is made with.
+struct WindowKind {
+  const wchar_t* window_class;
+  DWORD style;
+  DWORD extended_style;
+};
+
+WindowKind KindOf(ControlKind kind) {
+  constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+  constexpr DWORD kList = kChild | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+  switch (kind) {
+    case ControlKind::kPanel: return {kPanelClass, WS_CHILD | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+    case ControlKind::kButton: return {WC_BUTTONW, kChild | WS_TABSTOP | BS_PUSHBUTTON, 0};
+    case ControlKind::kDropDownList:
+      return {WC_COMBOBOXW, kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS,
+              0};
+    case ControlKind::kListBox:
+    case ControlKind::kFolderList: return {WC_LISTBOXW, kList, WS_EX_CLIENTEDGE};
+    case ControlKind::kTextBox:
+      return {WC_EDITW, kChild | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::kLabel: return {WC_STATICW, kChild | SS_LEFT | SS_NOPREFIX, 0};
+    case ControlKind::kCentredLabel: return {WC_STATICW, kChild | SS_CENTER | SS_NOPREFIX, 0};
+  }
+  return {WC_STATICW, kChild, 0};
+}
+
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kWindowExtendedStyle = WS_EX_CONTROLPARENT;
+
+// Sets a flag for as long as it lives.
+class Flag {
+ public:
+  explicit Flag(bool& flag) : flag_(flag) { flag_ = true; }
+  ~Flag() { flag_ = false; }
+  Flag(const Flag&) = delete;
+  Flag& operator=(const Flag&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+// Gives a control the name and description a screen reader reads, where the standard classes
+// carry none of their own (an edit, a list, a drop-down). Nothing happens where the system has
+// no annotation service.
+void Annotate(HWND control, std::string_view name, std::string_view description) {
+  IAccPropServices* services = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_IAccPropServices, reinterpret_cast<void**>(&services)))) {
+    return;
+  }
+  if (!name.empty()) {
+    services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                             PROPID_ACC_NAME, TableText(name).c_str());
+  }
+  services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                           PROPID_ACC_DESCRIPTION, TableText(description).c_str());
+  services->Release();
+}
+
+std::wstring WindowText(HWND control) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// Fills a list box or a drop-down with `texts` and their item data, redrawn once at the end.
+template <class Texts, class Data>
+void Fill(HWND control, bool combo, const Texts& texts, Data&& data_of) {
+  const UINT reset = combo ? CB_RESETCONTENT : LB_RESETCONTENT;
+  const UINT storage = combo ? CB_INITSTORAGE : LB_INITSTORAGE;
+  const UINT add = combo ? CB_ADDSTRING : LB_ADDSTRING;
+  const UINT set_data = combo ? CB_SETITEMDATA : LB_SETITEMDATA;
+  SendMessageW(control, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(control, reset, 0, 0);
+  SendMessageW(control, storage, texts.size(), texts.size() * 16);
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    const std::wstring text = texts[i];
+    const LRESULT at = SendMessageW(control, add, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(control, set_data, static_cast<WPARAM>(at), data_of(i));
+  }
+  SendMessageW(control, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(control, nullptr, TRUE);
+}
+
+// A vector-like view that makes each text when asked, so a list of ten thousand codes is not
+// first copied into wide strings.
+template <class Make>
+struct MadeTexts {
+  std::size_t count;
+  Make make;
+  std::size_t size() const { return count; }
+  std::wstring operator[](std::size_t i) const { return make(i); }
+};
+template <class Make>
+MadeTexts(std::size_t, Make) -> MadeTexts<Make>;
+
+}  // namespace
+
+Form1Window::Form1Window(HINSTANCE instance) : instance_(instance), form_(*this, *this) {}
+
+Form1Window::~Form1Window() {
+  if (window_ != nullptr) DestroyWindow(window_);
+  if (default_font_ != nullptr) DeleteObject(default_font_);
+  if (code_font_ != nullptr) DeleteObject(code_font_);
+}
+
+std::unique_ptr<Form1Window> Form1Window::Create(HINSTANCE instance) {
+  const auto icon = [&](int size) {
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0));
+  };
+  WNDCLASSEXW form_class{};
+  form_class.cbSize = sizeof(form_class);
+  form_class.lpfnWndProc = WindowProc;
+  form_class.hInstance = instance;
+  form_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  form_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  form_class.lpszClassName = kWindowClass;
+  form_class.hIcon = icon(GetSystemMetrics(SM_CXICON));
+  form_class.hIconSm = icon(GetSystemMetrics(SM_CXSMICON));
+  WNDCLASSEXW panel_class = form_class;
+  panel_class.lpfnWndProc = PanelProc;
+  panel_class.lpszClassName = kPanelClass;
+  panel_class.hIcon = panel_class.hIconSm = nullptr;
+  RegisterClassExW(&form_class);
+  RegisterClassExW(&panel_class);
+
+  std::unique_ptr<Form1Window> form(new Form1Window(instance));
+  if (HDC screen = GetDC(nullptr)) {
+    form->dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+  }
+  RECT frame = {0, 0, window::TwipsToPixels(window::kClientWidthTwips, form->dpi_),
+                window::TwipsToPixels(window::kClientHeightTwips, form->dpi_)};
+  AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExtendedStyle);
+  const HWND made =
+      CreateWindowExW(kWindowExtendedStyle, kWindowClass, TableText(window::kCaption).c_str(),
+                      kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                      frame.bottom - frame.top, nullptr, nullptr, instance, form.get());
+  if (made == nullptr || !form->CreateControls()) return nullptr;
+  SendMessageW(made, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(form_class.hIcon));
+  SendMessageW(made, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(form_class.hIconSm));
+  return form;
+}
+
+bool Form1Window::CreateControls() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+  default_font_ = CreateFontIndirectW(&metrics.lfMessageFont);
+  LOGFONTW code{};
+  code.lfHeight = -MulDiv(static_cast<int>(window::kCodeFontPoints * 100), dpi_, 7200);
+  code.lfWeight = FW_NORMAL;
+  code.lfCharSet = DEFAULT_CHARSET;
+  // Where Courier New is missing, the font mapper then takes another fixed-width font.
+  code.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+  const std::wstring family = TableText(window::kCodeFontFamily);
+  family.copy(code.lfFaceName, LF_FACESIZE - 1);
+  code_font_ = CreateFontIndirectW(&code);
+
+  // Panels first; then, within each panel, the controls the keyboard visits in tab order, since
+  // Windows tabs through a panel's children in the order they were made.
+  for (Control panel : {Control::kFrame1, Control::kFrame2}) {
+    if (MakeControl(window::DesignOf(panel)) == nullptr) return false;
+  }
+  for (Control control : window::TabOrder()) {
+    if (MakeControl(window::DesignOf(control)) == nullptr) return false;
+  }
+  for (const window::ControlDesign& design : window::FormDesign()) {
+    if (ControlHandle(design.id) == nullptr && MakeControl(design) == nullptr) return false;
+  }
+  return true;
+}
+
+HWND Form1Window::MakeControl(const window::ControlDesign& design) {
+  const WindowKind kind = KindOf(design.kind);
+  const HWND parent = design.parent ? ControlHandle(*design.parent) : window_;
+  const auto px = [&](int twips) { return window::TwipsToPixels(twips, dpi_); };
+  const HWND control = CreateWindowExW(
+      kind.extended_style, kind.window_class, TableText(design.text).c_str(), kind.style,
+      px(design.place.left), px(design.place.top), px(design.place.width), px(design.place.height),
+      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(design.id))), instance_,
+      nullptr);
+  if (control == nullptr) return nullptr;
+  controls_[static_cast<std::size_t>(design.id)] = control;
+  SendMessageW(control, WM_SETFONT,
+               reinterpret_cast<WPARAM>(design.code_font ? code_font_ : default_font_), FALSE);
+  if (design.kind == ControlKind::kDropDownList) {
+    // The drop-down opens as a list of kDropDownRows rows with a scroll bar.
+    SendMessageW(control, CB_SETMINVISIBLE, window::kDropDownRows, 0);
+    const auto row = static_cast<int>(SendMessageW(control, CB_GETITEMHEIGHT, 0, 0));
+    SetWindowPos(control, nullptr, 0, 0, px(design.place.width),
+                 px(design.place.height) + row * window::kDropDownRows + 2,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (window::TakesFocus(design.kind))
+    Annotate(control, design.accessible_name, design.description);
+  return control;
+}
+
+void Form1Window::Start(const std::filesystem::path& start_folder) { form_.Start(start_folder); }
+
+bool Form1Window::PreTranslate(MSG& message) {
+  return window_ != nullptr && IsDialogMessageW(window_, &message) != FALSE;
+}
+
+LRESULT CALLBACK Form1Window::WindowProc(HWND handle, UINT message, WPARAM w, LPARAM l) {
+  if (message == WM_NCCREATE) {
+    auto* form = static_cast<Form1Window*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
+    form->window_ = handle;
+    SetWindowLongPtrW(handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* form = reinterpret_cast<Form1Window*>(GetWindowLongPtrW(handle, GWLP_USERDATA));
+  if (form == nullptr) return DefWindowProcW(handle, message, w, l);
+  switch (message) {
+    case WM_COMMAND: form->OnCommand(LOWORD(w), HIWORD(w)); return 0;
+    case WM_ACTIVATE:
+      // The keyboard goes back to the control that had it when the window is active again.
+      if (LOWORD(w) == WA_INACTIVE) {
+        form->last_focus_ = GetFocus();
+      } else {
+        const HWND focus =
+            form->last_focus_ != nullptr && IsWindowVisible(form->last_focus_)
+                ? form->last_focus_
+                : form->ControlHandle(form->form_.ShownPanel() == window::Panel::kSearch
+                                          ? Control::kText1
+                                          : Control::kDir1);
+        SetFocus(focus);
+        return 0;
+      }
+      break;
+    case WM_CLOSE: DestroyWindow(handle); return 0;
+    case WM_DESTROY:
+      form->window_ = nullptr;
+      if (!form->ended_) PostQuitMessage(0);
+      return 0;
+    default: break;
+  }
+  return DefWindowProcW(handle, message, w, l);
+}
+
+LRESULT CALLBACK Form1Window::PanelProc(HWND panel, UINT message, WPARAM w, LPARAM l) {
+  // A panel only holds controls: what they report goes to the window.
+  if (message == WM_COMMAND) return SendMessageW(GetAncestor(panel, GA_ROOT), message, w, l);
+  return DefWindowProcW(panel, message, w, l);
+}
+
+void Form1Window::OnCommand(int id, int code) {
+  if (pushing_ || ended_) return;
+  const auto selected = [&](Control control, bool combo) {
+    return static_cast<int>(
+        SendMessageW(ControlHandle(control), combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
+  };
+  if (id == IDOK) {
+    OnEnter();
+  } else if (id == ControlId(Control::kCommand1) && code == BN_CLICKED) {
+    form_.Command1_Click();
+  } else if (id == ControlId(Control::kCommand2) && code == BN_CLICKED) {
+    form_.Command2_Click();
+  } else if (id == ControlId(Control::kCombo1) && (code == CBN_SELCHANGE || code == CBN_SELENDOK)) {
+    // A pick runs the chain even when it picks the entry already selected, which after a free
+    // code brings the text box and labels back to it.
+    form_.Combo1_Click(selected(Control::kCombo1, true));
+  } else if (id == ControlId(Control::kList1) && code == LBN_SELCHANGE) {
+    form_.List1_Click(selected(Control::kList1, false));
+  } else if (id == ControlId(Control::kText1) && code == EN_CHANGE) {
+    form_.Text1_Change(CodeBytes(WindowText(ControlHandle(Control::kText1))));
+  } else if (id == ControlId(Control::kDrive1) && code == CBN_SELCHANGE) {
+    form_.Drive1_Change(selected(Control::kDrive1, true));
+  } else if (id == ControlId(Control::kDir1) && code == LBN_DBLCLK) {
+    form_.Dir1_Activate(selected(Control::kDir1, false));
+  }
+}
+
+void Form1Window::OnEnter() {
+  const HWND focus = GetFocus();
+  if (focus == ControlHandle(Control::kDir1)) {
+    form_.Dir1_Activate(static_cast<int>(SendMessageW(focus, LB_GETCURSEL, 0, 0)));
+  } else if (focus == ControlHandle(Control::kCommand1)) {
+    form_.Command1_Click();
+  } else if (focus == ControlHandle(Control::kCommand2)) {
+    form_.Command2_Click();
+  }
+}
+
+void Form1Window::ShowPanel(window::Panel panel) {
+  const bool search = panel == window::Panel::kSearch;
+  ShowWindow(ControlHandle(search ? Control::kFrame2 : Control::kFrame1), SW_HIDE);
+  ShowWindow(ControlHandle(search ? Control::kFrame1 : Control::kFrame2), SW_SHOW);
+  last_focus_ = ControlHandle(search ? Control::kText1 : Control::kDir1);
+  SetFocus(last_focus_);
+}
+
+void Form1Window::SetCodeItems(const std::vector<IndexEntry>& entries) {
+  const Flag pushing(pushing_);
+  const MadeTexts codes{entries.size(), [&](std::size_t i) { return TableText(entries[i].code); }};
+  const auto tag = [&](std::size_t i) { return static_cast<LPARAM>(entries[i].origin_tag); };
+  Fill(ControlHandle(Control::kCombo1), true, codes, tag);
+  Fill(ControlHandle(Control::kList1), false, codes, tag);
+}
+
+void Form1Window::SetComboIndex(int index) {
+  const Flag pushing(pushing_);
+  SendMessageW(ControlHandle(Control::kCombo1), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void Form1Window::SetListIndex(int index) {
+  const Flag pushing(pushing_);
+  SendMessageW(ControlHandle(Control::kList1), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void Form1Window::SetText1(std::string_view code) {
+  const Flag pushing(pushing_);
+  SetWindowTextW(ControlHandle(Control::kText1), TableText(code).c_str());
+}
+
+void Form1Window::SetLabel1(std::string_view caption) {
+  SetWindowTextW(ControlHandle(Control::kLabel1), TableText(caption).c_str());
+}
+
+void Form1Window::SetLabel2(std::string_view caption) {
+  SetWindowTextW(ControlHandle(Control::kLabel2), TableText(caption).c_str());
+}
+
+void Form1Window::SetDrives(const std::vector<std::string>& roots) {
+  const Flag pushing(pushing_);
+  const MadeTexts names{roots.size(), [&](std::size_t i) { return PathText(roots[i]); }};
+  Fill(ControlHandle(Control::kDrive1), true, names, [](std::size_t) { return LPARAM{0}; });
+}
+
+void Form1Window::SetDriveIndex(int index) {
+  const Flag pushing(pushing_);
+  SendMessageW(ControlHandle(Control::kDrive1), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void Form1Window::SetFolders(const std::vector<window::FolderEntry>& entries, int open_index) {
+  const Flag pushing(pushing_);
+  // Each folder stands indented under the one above it.
+  const MadeTexts lines{entries.size(), [&](std::size_t i) {
+                          return std::wstring(static_cast<std::size_t>(entries[i].depth) * 2,
+                                              L' ') +
+                                 PathText(entries[i].name);
+                        }};
+  const HWND dir1 = ControlHandle(Control::kDir1);
+  Fill(dir1, false, lines, [](std::size_t) { return LPARAM{0}; });
+  SendMessageW(dir1, LB_SETCURSEL, static_cast<WPARAM>(open_index), 0);
+  SendMessageW(dir1, LB_SETTOPINDEX, static_cast<WPARAM>(std::max(open_index, 0)), 0);
+}
+
+void Form1Window::ShowMessage(window::MessageIcon icon, const window::ShownText& text) {
+  const UINT kind = icon == window::MessageIcon::kWarning ? MB_ICONWARNING : MB_ICONINFORMATION;
+  MessageBoxW(window_, ToWide(text).c_str(), TableText(window::kMessageTitle).c_str(),
+              MB_OK | MB_APPLMODAL | kind);
+}
+
+void Form1Window::EndProgram() {
+  ended_ = true;
+  if (window_ != nullptr) ShowWindow(window_, SW_HIDE);
+  PostQuitMessage(0);
+}
+
+}  // namespace sallowmere::win32

@@ -1,0 +1,84 @@
+#pragma once
+
+// The Win32 window: Form1's controls made from the shared design with the standard window
+// classes, their notifications forwarded to the shared behaviour, and what the behaviour shows
+// put into the controls. Message boxes and the end of the program are here too.
+
+#include <windows.h>
+
+#include <array>
+#include <filesystem>
+#include <memory>
+
+#include "window/form1.h"
+#include "window/form_layout.h"
+
+namespace sallowmere::win32 {
+
+// The window class of the program's window, and the caption's class of message boxes.
+inline constexpr wchar_t kWindowClass[] = L"SallowmereForm1";
+
+// The control ID each control carries, so that it can be found with GetDlgItem.
+constexpr int ControlId(window::Control control) { return 100 + static_cast<int>(control); }
+
+// The program's window on Win32. Make one with Create, Start it, show it, and run the message
+// loop through PreTranslate.
+class Form1Window final : public window::FormView, public window::SideEffects {
+ public:
+  // Registers the window classes and creates the window, hidden; nullptr when Windows refuses.
+  static std::unique_ptr<Form1Window> Create(HINSTANCE instance);
+  ~Form1Window() override;
+  Form1Window(const Form1Window&) = delete;
+  Form1Window& operator=(const Form1Window&) = delete;
+
+  HWND Handle() const { return window_; }
+  HWND ControlHandle(window::Control control) const {
+    return controls_[static_cast<std::size_t>(control)];
+  }
+
+  // Shows the folder panel on `start_folder`.
+  void Start(const std::filesystem::path& start_folder);
+
+  // The keyboard's dialog behaviour (Tab between controls, Enter on a button or the folder list)
+  // for `message`; true when it was handled and must not be dispatched.
+  bool PreTranslate(MSG& message);
+
+  // window::SideEffects
+  void ShowMessage(window::MessageIcon icon, const window::ShownText& text) override;
+  void EndProgram() override;
+
+ private:
+  explicit Form1Window(HINSTANCE instance);
+  bool CreateControls();
+  HWND MakeControl(const window::ControlDesign& design);
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
+  static LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM w, LPARAM l);
+  void OnCommand(int id, int code);
+  void OnEnter();
+
+  // window::FormView: `pushing_` is set while a setter changes a control, so the notifications
+  // Windows raises for the change (EN_CHANGE from SetWindowText) do not reach the behaviour.
+  void ShowPanel(window::Panel panel) override;
+  void SetCodeItems(const std::vector<IndexEntry>& entries) override;
+  void SetComboIndex(int index) override;
+  void SetListIndex(int index) override;
+  void SetText1(std::string_view code) override;
+  void SetLabel1(std::string_view caption) override;
+  void SetLabel2(std::string_view caption) override;
+  void SetDrives(const std::vector<std::string>& roots) override;
+  void SetDriveIndex(int index) override;
+  void SetFolders(const std::vector<window::FolderEntry>& entries, int open_index) override;
+
+  HINSTANCE instance_;
+  HWND window_ = nullptr;
+  std::array<HWND, window::kControlCount> controls_{};
+  int dpi_ = 96;
+  HFONT default_font_ = nullptr;
+  HFONT code_font_ = nullptr;
+  HWND last_focus_ = nullptr;  // the control to give the keyboard back to
+  bool pushing_ = false;
+  bool ended_ = false;
+  window::Form1 form_;
+};
+
+}  // namespace sallowmere::win32
