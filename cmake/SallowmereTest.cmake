@@ -5,6 +5,7 @@
 if(CMAKE_CROSSCOMPILING)
   # No GoogleTest package targets the other system: build Debian's sources of it (googletest,
   # which libgtest-dev brings) with the cross compiler.
+  set(CMAKE_POLICY_DEFAULT_CMP0069 NEW)  # its libraries take the project's link-time optimisation
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 else()
   find_package(GTest REQUIRED)

@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(cmake g++ ninja-build libgtest-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core
           clang libclang-rt-14-dev desktop-file-utils appstream dpkg-dev man-db
-          g++-mingw-w64-x86-64-posix "$@")
+          g++-mingw-w64-x86-64-posix wine64 xvfb xauth "$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,29 +1,54 @@
 #!/usr/bin/env bash
-# Takes the README's screenshots of both panels: the window on the sample mod under Xvfb,
-# before and after "Open", taken in a copy of the mod in a neutral folder so that no path of this
-# machine shows. Needs xvfb, xdotool and imagemagick (installed when missing).
+# Takes the README's screenshots under Xvfb, in copies of the example mods in a neutral folder so
+# that no path of this machine shows: the Qt window's two panels, and the Win32 window's two
+# panels and a duplicate message under Wine (in a Wine desktop, which draws the window's frame).
+# Needs xvfb, xdotool and imagemagick (installed when missing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/install-deps.sh xvfb xauth xdotool imagemagick
+./scripts/install-deps.sh xdotool imagemagick
 cmake --preset release
 cmake --build --preset release
+cmake --preset windows-cross >/dev/null
+cmake --build --preset windows-cross --target sallowmere
 
 out=$PWD/docs/screenshots
 app=$PWD/build/release/src/sallowmere
+exe=Z:$PWD/build/windows-cross/bin/sallowmere.exe
+wine=$PWD/scripts/wine-run.sh
 export DISPLAY=:97
-Xvfb "$DISPLAY" -screen 0 400x400x24 >/dev/null 2>&1 &
+Xvfb "$DISPLAY" -screen 0 420x400x24 >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true; rm -rf /tmp/mods' EXIT
 sleep 1
-neutral=/tmp/mods/sample-mod
-rm -rf /tmp/mods && mkdir -p "$neutral" && cp examples/sample-mod/*.txt "$neutral"/
-(cd "$neutral" && exec "$app") &
+rm -rf /tmp/mods && mkdir -p /tmp/mods
+cp -r examples/sample-mod examples/duplicates-mod /tmp/mods/
+
+# The Qt window stands at the screen's top left corner: 280 x 313 pixels.
+(cd /tmp/mods/sample-mod && exec "$app") &
 window_program=$!
 sleep 2
-# The window stands at the screen's top left corner: 280 x 313 pixels.
 import -window root -crop 280x313+0+0 +repage "$out/folder-panel.png"
 xdotool mousemove 220 292 click 1  # "Open"
 sleep 1
 import -window root -crop 280x313+0+0 +repage "$out/search-panel.png"
 kill "$window_program"
-echo "Wrote $out/folder-panel.png and $out/search-panel.png"
+
+# The Win32 window, frame included, at the Wine desktop's top left corner.
+shoot() { import -window root -crop 286x338+0+0 +repage "$out/$1"; }
+(cd /tmp/mods/sample-mod && exec "$wine" explorer /desktop=shots,420x400 "$exe") >/dev/null 2>&1 &
+sleep 6
+shoot windows-folder-panel.png
+xdotool mousemove 222 314 click 1  # "Open"
+sleep 2
+xdotool key ctrl+a type --delay 100 t0v
+sleep 1
+shoot windows-search-panel.png
+"$wine" wineboot -e >/dev/null 2>&1 || true  # ends the programs of the Wine session
+sleep 2
+(cd /tmp/mods/duplicates-mod && exec "$wine" explorer /desktop=shots,420x400 "$exe") >/dev/null 2>&1 &
+sleep 6
+xdotool mousemove 222 314 click 1  # "Open": the first repeated code's message
+sleep 2
+import -window root +repage "$out/windows-duplicate-message.png"
+"$wine" wineboot -e >/dev/null 2>&1 || true
+echo "Wrote the screenshots in $out"

@@ -62,8 +62,9 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
-// sallowmere.exe, beside this program.
+// sallowmere.exe: the one SALLOWMERE_EXE names, else the one beside this program.
 fs::path ProgramPath() {
+  if (const wchar_t* named = _wgetenv(L"SALLOWMERE_EXE")) return named;
   wchar_t self[MAX_PATH];
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   return fs::path(self).parent_path() / L"sallowmere.exe";
