@@ -328,14 +328,36 @@ TEST(Win32WindowTest, AMissingTableEndsTheProgramWithStatusZero) {
   EXPECT_EQ(program.ExitStatus(), 0);
 }
 
-TEST(Win32WindowTest, EnterOnTheOpenFolderReadsIt) {
+// Tab visits each panel's controls in the designed order; Enter opens the folder list's open
+// folder and presses a button.
+TEST(Win32WindowTest, TheKeyboardMovesThroughThePanelsAndEnterPresses) {
   TempFolder folder;
   WriteMod(folder, {"k1"}, {}, {});
   Program program(folder.Path());
   ASSERT_NE(program.Window(), nullptr);
-  PostMessageW(program.Find(Control::kDir1), WM_KEYDOWN, VK_RETURN, 0);
+  const auto focus = [&] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(GetWindowThreadProcessId(program.Window(), nullptr), &info);
+    return info.hwndFocus;
+  };
+  const auto press = [&](WPARAM key) { PostMessageW(focus(), WM_KEYDOWN, key, 0); };
+  const auto visits = [&](std::initializer_list<Control> order) {
+    for (Control control : order) {
+      press(VK_TAB);
+      EXPECT_TRUE(WaitFor([&] { return focus() == program.Find(control); }))
+          << window::DesignOf(control).name;
+    }
+  };
+  ASSERT_TRUE(WaitFor([&] { return focus() == program.Find(Control::kDir1); }));
+  visits({Control::kDrive1, Control::kCommand1, Control::kDir1});
+  press(VK_RETURN);
   ASSERT_TRUE(WaitFor([&] { return program.Visible(Control::kFrame1); }));
   EXPECT_EQ(program.Shown(), L"k1|k1|k1|Used|Armor.txt");
+  EXPECT_TRUE(WaitFor([&] { return focus() == program.Find(Control::kText1); }));
+  visits({Control::kList1, Control::kCombo1, Control::kCommand2});
+  press(VK_RETURN);
+  EXPECT_TRUE(WaitFor([&] { return program.Visible(Control::kFrame2); }));
 }
 
 }  // namespace
