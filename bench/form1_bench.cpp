@@ -17,7 +17,7 @@ namespace sallowmere::ui {
 // Answers nothing and shows nothing: the largest tables give no messages.
 class SilentSideEffects : public window::SideEffects {
  public:
-  void ShowMessage(window::MessageIcon, const window::ShownText&) override {}
+  void ShowMessage(window::MessageIcon, const MessageText&) override {}
   void EndProgram() override {}
 };
 

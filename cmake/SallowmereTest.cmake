@@ -1,7 +1,7 @@
 # sallowmere_add_test(NAME SOURCES src... LIBS lib... [QT] [ENV VAR=value...])
 # Builds one test program and registers it with ctest: a GoogleTest program, each of whose cases
 # becomes a ctest test (the whole program one test when it runs under an emulator), or with QT a
-# Qt Test program run headless as one ctest test.
+# Qt Test program run headless, each test function a ctest test.
 if(CMAKE_CROSSCOMPILING)
   # No GoogleTest package targets the other system: build Debian's sources of it (googletest,
   # which libgtest-dev brings) with the cross compiler.
@@ -19,8 +19,19 @@ function(sallowmere_add_test name)
   if(ARG_QT)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
     target_link_libraries(${name} PRIVATE Qt6::Test)
-    add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ARG_ENV}")
+    # Each test function its own ctest test, so that a failure names itself: the functions are
+    # the slots of the first source, "  void Name() {".
+    list(GET ARG_SOURCES 0 source)
+    set(source ${CMAKE_CURRENT_SOURCE_DIR}/${source})
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
+    file(STRINGS ${source} slots REGEX "^  void [A-Za-z0-9_]+\\(\\) {")
+    foreach(slot IN LISTS slots)
+      string(REGEX REPLACE "^  void ([A-Za-z0-9_]+).*" "\\1" function "${slot}")
+      add_test(NAME ${name}.${function} COMMAND ${name} ${function}
+               WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
+      set_tests_properties(${name}.${function} PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ARG_ENV}")
+    endforeach()
   elseif(CMAKE_CROSSCOMPILING)
     # One ctest test per program: each start of a program under the emulator costs a while.
     target_link_libraries(${name} PRIVATE GTest::gtest_main)

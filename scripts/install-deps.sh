@@ -4,7 +4,7 @@
 #   ./scripts/install-deps.sh [PACKAGE...]
 set -euo pipefail
 
-packages=(cmake g++ ninja-build libgtest-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core
+packages=(cmake g++ ninja-build libgtest-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core fonts-liberation
           clang libclang-rt-14-dev desktop-file-utils appstream dpkg-dev man-db
           g++-mingw-w64-x86-64-posix wine64 xvfb xauth "$@")
 

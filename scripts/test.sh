@@ -13,7 +13,9 @@ ctest --preset ci
 
 cmake --preset windows-cross
 cmake --build --preset windows-cross
-xvfb-run -a ctest --preset windows-cross
+# One Wine session on one virtual display for all the Windows tests.
+xvfb-run -a bash -c './scripts/wine-run.sh --start && ctest --preset windows-cross; status=$?
+                     ./scripts/wine-run.sh --stop; exit $status'
 
 ./scripts/fuzz.sh "${SALLOWMERE_FUZZ_SECONDS:-30}"
 

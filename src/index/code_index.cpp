@@ -15,9 +15,12 @@ std::optional<std::string> CodeProblem(std::string_view text) {
   return std::nullopt;
 }
 
-std::string DuplicateMessage(std::string_view code) {
-  // No space between the code and "is": the message reads exactly so.
-  return "Error Itemcode: " + std::string(code) + "is used for 2 items.";
+MessageText DuplicateMessage(const DuplicateReport& repeat, const IndexEntry& first) {
+  MessageText text;
+  text.Table("Error Itemcode: " + repeat.code + " is used for " + std::to_string(repeat.uses) +
+             " items.\n");
+  text.Path(repeat.file).Table(":" + std::to_string(repeat.line) + ", first used at ");
+  return text.Path(first.file).Table(":" + std::to_string(first.line));
 }
 
 template <class RecordT>
@@ -31,8 +34,10 @@ void CodeIndex::AddTable(const Table<RecordT>& table, int base) {
     if (added) {
       entries_.push_back(
           {std::string(code), static_cast<std::int16_t>(base + row), table.file_name, line});
+      uses_.push_back(1);
     } else {
-      duplicates_.push_back({std::string(code), table.file_name, line, at->second});
+      const int uses = ++uses_[at->second];
+      duplicates_.push_back({std::string(code), table.file_name, line, at->second, uses});
     }
   }
 }

@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "tables/message_text.h"
 #include "tables/module1.h"
 
 namespace sallowmere {
@@ -28,9 +29,6 @@ std::string_view OriginText(int origin_tag);
 // std::nullopt when it could be one.
 std::optional<std::string> CodeProblem(std::string_view text);
 
-// The message for a repeated code: "Error Itemcode: " + code + "is used for 2 items.".
-std::string DuplicateMessage(std::string_view code);
-
 // One distinct code: where it was first met.
 struct IndexEntry {
   std::string code;
@@ -45,7 +43,14 @@ struct DuplicateReport {
   std::string file;  // where the repeat stands
   int line;
   std::size_t first_entry;  // the entry holding the first use
+  int uses;  // the rows that use the code up to this one, this one counted: 2, 3, ...
 };
+
+// The message for a repeated code, naming both rows:
+//   Error Itemcode: CODE is used for USES items.
+//   FILE:LINE, first used at FIRST_FILE:FIRST_LINE
+// `first` is the entry of the repeat's first use.
+MessageText DuplicateMessage(const DuplicateReport& repeat, const IndexEntry& first);
 
 // Every code of the three tables: one entry per distinct non-empty code in load order (armor,
 // weapons, misc, each from its first row), the repeats, and an exact lookup.
@@ -77,6 +82,7 @@ class CodeIndex {
 
   std::vector<IndexEntry> entries_;
   std::vector<DuplicateReport> duplicates_;
+  std::vector<int> uses_;  // per entry: the rows met so far that use its code
   std::unordered_map<std::string, std::size_t, Hash, std::equal_to<>> positions_;
 };
 

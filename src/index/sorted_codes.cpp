@@ -26,12 +26,13 @@ LookupResult SortedCodes::Lookup(std::string_view code) const {
                                    [](const IndexEntry& entry, std::string_view text) {
                                      return DisplayOrderLess(entry.code, text);
                                    });
-  if (at == entries_.end() || at->code != code) return {"Free", "", std::nullopt};
-  return At(static_cast<int>(at - entries_.begin()));
+  const int place = static_cast<int>(at - entries_.begin());
+  if (at == entries_.end() || at->code != code) return {"Free", "", std::nullopt, place};
+  return At(place);
 }
 
 LookupResult SortedCodes::At(int position) const {
-  return {"Used", OriginText(entries_[position].origin_tag), position};
+  return {"Used", OriginText(entries_[position].origin_tag), position, position};
 }
 
 }  // namespace sallowmere

@@ -21,6 +21,7 @@ struct LookupResult {
   std::string_view status;      // "Used" or "Free"
   std::string_view origin;      // OriginText of the entry, empty when free
   std::optional<int> position;  // the entry's position in the display order, when used
+  int place = 0;  // where the code stands, or would stand, in the display order: 0 to the count
 };
 
 // The index's entries in display order, the order of the window's code lists: position 0 holds
@@ -34,7 +35,7 @@ class SortedCodes {
 
   // "Used", the origin text and the position of the entry whose code equals `code` exactly
   // (letter case counts); "Free", "" and no position when there is none, always for the empty
-  // text.
+  // text. The place is where such an entry stands or would stand.
   LookupResult Lookup(std::string_view code) const;
 
   // "Used", the origin text and `position` for the entry at `position` (0 to Entries().size() -

@@ -30,20 +30,37 @@ std::string_view CauseName(LoadCause cause) {
   return "error";
 }
 
-LoadError::LoadError(std::string file, int line, LoadCause cause, std::string detail, int column,
-                     std::string field_text)
+LoadError::LoadError(std::string file, int line, LoadCause cause, std::string detail)
     : std::runtime_error(Describe(file, line, cause, detail)),
       file_(std::move(file)),
       line_(line),
-      column_(column),
-      field_text_(ShortenField(field_text)),
       cause_(cause),
       detail_(std::move(detail)) {}
 
-std::string LoadError::UserMessage() const {
-  std::string text = "The tables could not be read: " + file_;
-  if (line_ > 0) text += ", line " + std::to_string(line_);
-  return text + ": " + std::string(CauseName(cause_)) + ": " + detail_ + ".";
+LoadError LoadError::InField(std::string file, int line, LoadCause cause, int column,
+                             std::string_view field_text, std::string reason,
+                             std::string column_name) {
+  std::string field = ShortenField(field_text);
+  std::string detail = "column " + std::to_string(column + 1);
+  if (!column_name.empty()) detail += " (\"" + ShortenField(column_name) + "\")";
+  detail += " \"" + field + "\" " + reason;
+  LoadError error(std::move(file), line, cause, std::move(detail));
+  error.column_ = column;
+  error.field_text_ = std::move(field);
+  error.column_name_ = std::move(column_name);
+  error.reason_ = std::move(reason);
+  return error;
+}
+
+LoadError LoadError::WithColumnName(std::string_view name) const {
+  return InField(file_, line_, cause_, column_, field_text_, reason_, std::string(name));
+}
+
+MessageText LoadError::UserMessage() const {
+  MessageText text;
+  text.Table("The tables could not be read: ").Path(file_);
+  std::string rest = line_ > 0 ? ", line " + std::to_string(line_) : std::string();
+  return text.Table(rest + ": " + std::string(CauseName(cause_)) + ": " + detail_ + ".");
 }
 
 std::string ShortenField(std::string_view text) {

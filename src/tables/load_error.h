@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "tables/message_text.h"
+
 namespace sallowmere {
 
 // What went wrong while reading a table.
@@ -25,29 +27,43 @@ std::string_view CauseName(LoadCause cause);
 
 // The one error the table loaders throw. It names the file (as found in the folder), the 1-based
 // physical line (0 when the fault concerns the whole file), the column (-1 when none applies), the
-// field text (shortened when long) and the cause. what() reads "FILE:LINE: CAUSE: DETAIL", or
+// field text (shortened when long) and the cause; the column counts from 0 here and from 1 in the
+// text. what() reads "FILE:LINE: CAUSE: DETAIL", or
 // "FILE: CAUSE: DETAIL" when there is no line.
 class LoadError : public std::runtime_error {
  public:
-  LoadError(std::string file, int line, LoadCause cause, std::string detail, int column = -1,
-            std::string field_text = {});
+  LoadError(std::string file, int line, LoadCause cause, std::string detail);
+
+  // A fault in one field, whose detail reads `column K "FIELD" REASON`, or `column K ("NAME")
+  // "FIELD" REASON` when the header names the column: K counts from 1, as a spreadsheet counts;
+  // `column` counts from 0, as the layouts do.
+  static LoadError InField(std::string file, int line, LoadCause cause, int column,
+                           std::string_view field_text, std::string reason,
+                           std::string column_name = {});
+
+  // The same fault in a field, with the name the header gives its column.
+  LoadError WithColumnName(std::string_view name) const;
 
   const std::string& File() const { return file_; }
   int Line() const { return line_; }
   int Column() const { return column_; }
   const std::string& FieldText() const { return field_text_; }
+  const std::string& ColumnName() const { return column_name_; }
   LoadCause Cause() const { return cause_; }
   const std::string& Detail() const { return detail_; }
 
   // The error as a sentence for a message box: "The tables could not be read: FILE, line LINE:
-  // CAUSE: DETAIL." (without ", line LINE" when there is no line).
-  std::string UserMessage() const;
+  // CAUSE: DETAIL." (without ", line LINE" when there is no line), the file name a path and the
+  // rest, which may quote a field, table bytes.
+  MessageText UserMessage() const;
 
  private:
   std::string file_;
   int line_;
-  int column_;
+  int column_ = -1;
   std::string field_text_;
+  std::string column_name_;
+  std::string reason_;
   LoadCause cause_;
   std::string detail_;
 };

@@ -14,10 +14,7 @@ namespace {
                                                            std::string_view text,
                                                            std::string_view file_name, int line,
                                                            int column) {
-  throw LoadError(
-      std::string(file_name), line, cause,
-      "column " + std::to_string(column) + " \"" + ShortenField(text) + "\" " + std::string(what),
-      column, std::string(text));
+  throw LoadError::InField(std::string(file_name), line, cause, column, text, std::string(what));
 }
 
 std::int32_t ConvertNumber(const ColumnSlot& at, std::string_view text, std::string_view file_name,
@@ -146,6 +143,7 @@ void TableBuilder::ReadHeader(std::string_view header) {
     rows_.SetMaxRows(kMaxHeaderDataRows);
     return;
   }
+  header_ = header;
   // A full row has a tab per column, which bounds how many rows the text can hold; each string
   // value and the tab after it come from the text, so they need no more room than it has. Made
   // once, the arrays are never copied to larger ones while the table is read.
@@ -156,7 +154,15 @@ void TableBuilder::ReadHeader(std::string_view header) {
 
 void TableBuilder::ReadRow(int line, const RowFields& fields) {
   if (!by_header_) {
-    ConvertRow(layout_, fields, file_name_, line, values_);
+    try {
+      ConvertRow(layout_, fields, file_name_, line, values_);
+    } catch (const LoadError& error) {
+      // A field that cannot be converted is reported with its column's name, where the header
+      // gives one.
+      const std::string_view name = HeaderName(header_, error.Column());
+      if (name.empty()) throw;
+      throw error.WithColumnName(name);
+    }
     return;
   }
   values_.lines.push_back(line);

@@ -51,6 +51,7 @@ class TableBuilder {
   std::string file_name_;
   std::uintmax_t size_;
   std::optional<HeaderReading> by_header_;
+  std::string header_;  // the header row of a table read by its fixed layout
   TableValues values_;
   RowStream rows_;
 };

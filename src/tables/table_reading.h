@@ -14,7 +14,7 @@ namespace sallowmere {
 
 // A table read by its header row: only the column named "code" is taken from each row.
 struct HeaderReading {
-  int code_column;   // 0-based: the first header field that reads "code", ignoring ASCII case
+  int code_column;  // counted from 0: the first header field that reads "code", ignoring ASCII case
   int column_count;  // the number of fields of the header row
 };
 
@@ -29,7 +29,12 @@ inline constexpr int kMaxHeaderDataRows = 9999;
 // std::nullopt, the fixed layout, otherwise. Never fails.
 std::optional<HeaderReading> ReadingOf(std::string_view header, const RecordLayout& layout);
 
-// The reading as a phrase: "read by its header row: code in column K of N".
+// The reading as a phrase: "read by its header row: code in column K of N", K counted from 1 as
+// a spreadsheet counts.
 std::string HeaderReadingText(const HeaderReading& reading);
+
+// The name `header` gives column `column` (counted from 0), trimmed of spaces; empty when it
+// names none.
+std::string_view HeaderName(std::string_view header, int column);
 
 }  // namespace sallowmere

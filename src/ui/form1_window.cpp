@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "ui/folder_list.h"
 #include "ui/text_codec.h"
@@ -38,16 +39,27 @@ constexpr int kOriginTagRole = Qt::UserRole;
 }  // namespace
 
 QFont CodeFont() {
-  const QString family = DisplayText(window::kCodeFontFamily);
-  QFont font = QFontDatabase::hasFamily(family)
-                   ? QFont(family)
-                   : QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  font.setPointSizeF(window::kCodeFontPoints);
-  font.setWeight(QFont::Normal);
-  font.setItalic(false);
-  font.setUnderline(false);
-  font.setStrikeOut(false);
-  return font;
+  // Courier New, or what fontconfig substitutes for it (its metric twin, Liberation Mono, where
+  // installed); where that is not fixed-width, the first of a few fixed-width families that is.
+  const auto sized = [](QFont font) {
+    font.setPointSizeF(window::kCodeFontPoints);
+    font.setWeight(QFont::Normal);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    return font;
+  };
+  const QStringList families = {DisplayText(window::kCodeFontFamily),
+                                QStringLiteral("Liberation Mono"),
+                                QStringLiteral("DejaVu Sans Mono"),
+                                QStringLiteral("Noto Sans Mono"), QStringLiteral("Monospace")};
+  for (const QString& family : families) {
+    QFont font = sized(QFont(family));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    if (QFontInfo(font).fixedPitch()) return font;
+  }
+  return sized(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 }
 
 Form1Window::Form1Window(window::SideEffects& effects, QWidget* parent)
@@ -89,7 +101,12 @@ void Form1Window::CreateControls() {
   Command2->setText(DisplayText(window::DesignOf(Control::kCommand2).text));
   Text1->setText(DisplayText(window::DesignOf(Control::kText1).text));
   Label3->setText(DisplayText(window::DesignOf(Control::kLabel3).text));
-  Combo1->setMaxVisibleItems(window::kDropDownRows);
+  // A drop-down opens as a list of kDropDownRows rows with a scroll bar, on every style (some
+  // would open it as a column as tall as the screen, over the selected entry).
+  for (QComboBox* combo : {Combo1, Drive1}) {
+    combo->setMaxVisibleItems(window::kDropDownRows);
+    combo->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+  }
 
   const QFont code_font = CodeFont();
   for (const window::ControlDesign& design : window::FormDesign()) {
@@ -174,6 +191,12 @@ void Form1Window::SetComboIndex(int index) {
 void Form1Window::SetListIndex(int index) {
   const QSignalBlocker quiet(List1);
   List1->setCurrentRow(index);
+}
+
+void Form1Window::ScrollList1To(int place) {
+  if (List1->count() == 0) return;
+  List1->scrollToItem(List1->item(std::min(place, List1->count() - 1)),
+                      QAbstractItemView::PositionAtCenter);
 }
 
 void Form1Window::SetText1(std::string_view code) {

@@ -59,6 +59,7 @@ class Form1Window : public QWidget, private window::FormView {
   void SetCodeItems(const std::vector<IndexEntry>& entries) override;
   void SetComboIndex(int index) override;
   void SetListIndex(int index) override;
+  void ScrollList1To(int place) override;
   void SetText1(std::string_view code) override;
   void SetLabel1(std::string_view caption) override;
   void SetLabel2(std::string_view caption) override;
@@ -69,8 +70,8 @@ class Form1Window : public QWidget, private window::FormView {
   window::Form1 form_;
 };
 
-// The code controls' font: Courier New 8.25 pt, or a fixed-width font of the same size where no
-// family of that name is installed.
+// The code controls' font: Courier New 8.25 pt, or a fixed-width font of the same size where
+// neither it nor a substitute for it is fixed-width.
 QFont CodeFont();
 
 }  // namespace sallowmere::ui

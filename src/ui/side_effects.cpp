@@ -9,7 +9,7 @@
 
 namespace sallowmere::ui {
 
-void DesktopSideEffects::ShowMessage(window::MessageIcon icon, const window::ShownText& text) {
+void DesktopSideEffects::ShowMessage(window::MessageIcon icon, const MessageText& text) {
   const QString title = DisplayText(window::kMessageTitle);
   if (icon == window::MessageIcon::kWarning) {
     QMessageBox::warning(window_, title, ToQString(text), QMessageBox::Ok);

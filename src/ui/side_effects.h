@@ -13,7 +13,7 @@ namespace sallowmere::ui {
 class DesktopSideEffects : public window::SideEffects {
  public:
   void SetWindow(QWidget* window) { window_ = window; }
-  void ShowMessage(window::MessageIcon icon, const window::ShownText& text) override;
+  void ShowMessage(window::MessageIcon icon, const MessageText& text) override;
   void EndProgram() override;
 
  private:

@@ -34,11 +34,10 @@ QString PathText(std::string_view bytes) {
 #endif
 }
 
-QString ToQString(const window::ShownText& text) {
+QString ToQString(const MessageText& text) {
   QString shown;
-  for (const window::ShownText::Piece& piece : text.pieces) {
-    shown +=
-        piece.kind == window::TextKind::kPath ? PathText(piece.bytes) : DisplayText(piece.bytes);
+  for (const MessageText::Piece& piece : text.pieces) {
+    shown += piece.kind == TextKind::kPath ? PathText(piece.bytes) : DisplayText(piece.bytes);
   }
   return shown;
 }

@@ -24,6 +24,6 @@ std::string PathBytes(const QString& path);
 QString PathText(std::string_view bytes);
 
 // A text of table bytes and paths, each piece shown as its kind says.
-QString ToQString(const window::ShownText& text);
+QString ToQString(const MessageText& text);
 
 }  // namespace sallowmere::ui

@@ -326,6 +326,15 @@ void Form1Window::SetListIndex(int index) {
   SendMessageW(ControlHandle(Control::kList1), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
+void Form1Window::ScrollList1To(int place) {
+  const HWND list1 = ControlHandle(Control::kList1);
+  RECT client{};
+  GetClientRect(list1, &client);
+  const auto row = std::max<LRESULT>(1, SendMessageW(list1, LB_GETITEMHEIGHT, 0, 0));
+  const auto rows = static_cast<int>(client.bottom / row);
+  SendMessageW(list1, LB_SETTOPINDEX, static_cast<WPARAM>(std::max(0, place - rows / 2)), 0);
+}
+
 void Form1Window::SetText1(std::string_view code) {
   const Flag pushing(pushing_);
   SetWindowTextW(ControlHandle(Control::kText1), TableText(code).c_str());
@@ -364,7 +373,7 @@ void Form1Window::SetFolders(const std::vector<window::FolderEntry>& entries, in
   SendMessageW(dir1, LB_SETTOPINDEX, static_cast<WPARAM>(std::max(open_index, 0)), 0);
 }
 
-void Form1Window::ShowMessage(window::MessageIcon icon, const window::ShownText& text) {
+void Form1Window::ShowMessage(window::MessageIcon icon, const MessageText& text) {
   const UINT kind = icon == window::MessageIcon::kWarning ? MB_ICONWARNING : MB_ICONINFORMATION;
   MessageBoxW(window_, ToWide(text).c_str(), TableText(window::kMessageTitle).c_str(),
               MB_OK | MB_APPLMODAL | kind);

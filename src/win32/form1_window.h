@@ -44,7 +44,7 @@ class Form1Window final : public window::FormView, public window::SideEffects {
   bool PreTranslate(MSG& message);
 
   // window::SideEffects
-  void ShowMessage(window::MessageIcon icon, const window::ShownText& text) override;
+  void ShowMessage(window::MessageIcon icon, const MessageText& text) override;
   void EndProgram() override;
 
  private:
@@ -62,6 +62,7 @@ class Form1Window final : public window::FormView, public window::SideEffects {
   void SetCodeItems(const std::vector<IndexEntry>& entries) override;
   void SetComboIndex(int index) override;
   void SetListIndex(int index) override;
+  void ScrollList1To(int place) override;
   void SetText1(std::string_view code) override;
   void SetLabel1(std::string_view caption) override;
   void SetLabel2(std::string_view caption) override;

@@ -25,10 +25,10 @@ std::wstring PathText(std::string_view utf8) { return PathFromBytes(utf8).wstrin
 
 std::string PathBytes(std::wstring_view path) { return BytesFromPath(std::filesystem::path(path)); }
 
-std::wstring ToWide(const window::ShownText& text) {
+std::wstring ToWide(const MessageText& text) {
   std::wstring shown;
-  for (const window::ShownText::Piece& piece : text.pieces) {
-    shown += piece.kind == window::TextKind::kPath ? PathText(piece.bytes) : TableText(piece.bytes);
+  for (const MessageText::Piece& piece : text.pieces) {
+    shown += piece.kind == TextKind::kPath ? PathText(piece.bytes) : TableText(piece.bytes);
   }
   return shown;
 }

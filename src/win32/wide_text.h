@@ -23,6 +23,6 @@ std::wstring PathText(std::string_view utf8);
 std::string PathBytes(std::wstring_view path);
 
 // A text of table bytes and paths, each piece shown as its kind says.
-std::wstring ToWide(const window::ShownText& text);
+std::wstring ToWide(const MessageText& text);
 
 }  // namespace sallowmere::win32

@@ -24,7 +24,7 @@ void Form1::Drive1_Change(int index) {
   if (std::optional<std::string> problem = dir1_.Open(PathFromBytes(drives_[index]))) {
     // Dir1 stays where it was, and so does the drive it shows.
     view_.SetDriveIndex(drive_index_);
-    Warn(ShownText::Path(*problem));
+    Warn(MessageText().Path(*problem));
     return;
   }
   drive_index_ = index;
@@ -43,7 +43,7 @@ void Form1::Dir1_Activate(int index) {
 
 void Form1::OpenFolder(const std::filesystem::path& folder) {
   if (std::optional<std::string> problem = dir1_.Open(folder)) {
-    Warn(ShownText::Path(*problem));
+    Warn(MessageText().Path(*problem));
     return;
   }
   view_.SetFolders(dir1_.Entries(), dir1_.OpenIndex());
@@ -52,28 +52,26 @@ void Form1::OpenFolder(const std::filesystem::path& folder) {
 void Form1::Command1_Click() {
   codes_ = SortedCodes();
   view_.SetCodeItems(codes_.Entries());
-  search_.combo_index = search_.list_index = -1;
+  search_.combo_index = search_.list_index = search_.list_place = -1;
 
   const LoadOutcome outcome = LoadFolder(module1_, BytesFromPath(dir1_.Path()));
   if (const auto* missing = std::get_if<MissingTable>(&outcome)) {
-    Warn(ShownText::Path(missing->message));
+    Warn(MessageText().Path(missing->message));
     effects_.EndProgram();
     return;
   }
   if (const auto* error = std::get_if<LoadError>(&outcome)) {
-    Warn(ShownText::Path(error->UserMessage()));
+    Warn(error->UserMessage());
     return;
   }
   const CodeIndex& index = std::get<CodeIndex>(outcome);
   for (const DuplicateReport& repeat : index.Duplicates()) {
-    effects_.ShowMessage(MessageIcon::kInformation,
-                         ShownText::Table(DuplicateMessage(repeat.code)));
+    Warn(DuplicateMessage(repeat, index.Entries()[repeat.first_entry]));
   }
   codes_ = SortedCodes(index);
   view_.SetCodeItems(codes_.Entries());
-  // Selecting the first entry runs the chain; with no entries the text box and labels keep what
-  // they showed.
-  if (!codes_.Entries().empty()) Show(Chosen(search_, 0));
+  // Selecting the first entry runs the chain; with no entries the labels answer for the text box.
+  Show(codes_.Entries().empty() ? LookedUp(search_) : Chosen(search_, 0));
   ShowPanel(Panel::kSearch);
 }
 
@@ -92,19 +90,25 @@ void Form1::List1_Click(int index) {
 }
 
 void Form1::Text1_Change(const std::optional<std::string>& code) {
-  search_.text = code.value_or(std::string());
   // A text no code can spell looks up as the empty text, which is never used.
-  const LookupResult result = codes_.Lookup(search_.text);
-  SearchState next = search_;
-  if (result.position) next = Chosen(next, *result.position);
+  search_.text = code.value_or(std::string());
+  Show(LookedUp(search_));
+}
+
+SearchState Form1::LookedUp(SearchState next) const {
+  const LookupResult result = codes_.Lookup(next.text);
+  if (result.position) return Chosen(next, *result.position);
+  next.list_index = -1;  // a selection means "Used"
+  next.list_place = result.place;
   next.label1 = result.status;
   next.label2 = result.origin;
-  Show(next);
+  return next;
 }
 
 SearchState Form1::Chosen(SearchState next, int position) const {
   const LookupResult result = codes_.At(position);
   next.combo_index = next.list_index = position;
+  next.list_place = -1;
   next.text = codes_.Entries()[static_cast<std::size_t>(position)].code;
   next.label1 = result.status;
   next.label2 = result.origin;
@@ -114,6 +118,9 @@ SearchState Form1::Chosen(SearchState next, int position) const {
 void Form1::Show(const SearchState& next) {
   if (next.combo_index != search_.combo_index) view_.SetComboIndex(next.combo_index);
   if (next.list_index != search_.list_index) view_.SetListIndex(next.list_index);
+  if (next.list_place >= 0 && next.list_place != search_.list_place) {
+    view_.ScrollList1To(next.list_place);
+  }
   if (next.label2 != search_.label2) view_.SetLabel2(next.label2);
   if (next.text != search_.text) view_.SetText1(next.text);
   if (next.label1 != search_.label1) view_.SetLabel1(next.label1);
@@ -125,6 +132,6 @@ void Form1::ShowPanel(Panel panel) {
   view_.ShowPanel(panel);
 }
 
-void Form1::Warn(ShownText text) { effects_.ShowMessage(MessageIcon::kWarning, text); }
+void Form1::Warn(MessageText text) { effects_.ShowMessage(MessageIcon::kWarning, text); }
 
 }  // namespace sallowmere::window

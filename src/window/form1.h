@@ -22,6 +22,7 @@ namespace sallowmere::window {
 struct SearchState {
   int combo_index = -1;  // Combo1's ListIndex
   int list_index = -1;   // List1's ListIndex
+  int list_place = -1;   // where List1 shows a free code would stand; -1 when it selects one
   std::string text;      // the code Text1 spells (empty when it spells none)
   std::string label1;    // "Used", "Free" or empty
   std::string label2;    // the origin text of a used code, else empty
@@ -62,11 +63,14 @@ class Form1 {
   // The state after the chain ran for the entry at `position`: both lists on it, its code in
   // Text1, "Used" and its origin.
   SearchState Chosen(SearchState next, int position) const;
+  // The state after Text1's code was looked up: the chain for a used code; for a free one
+  // "Free", no origin, and List1 on the place the code would take, selecting nothing.
+  SearchState LookedUp(SearchState next) const;
   // Pushes what differs from the shown search state to the view.
   void Show(const SearchState& next);
   void ShowPanel(Panel panel);
   void OpenFolder(const std::filesystem::path& folder);
-  void Warn(ShownText text);
+  void Warn(MessageText text);
 
   FormView& view_;
   SideEffects& effects_;

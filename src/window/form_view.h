@@ -36,6 +36,10 @@ class FormView {
   virtual void SetComboIndex(int index) = 0;
   virtual void SetListIndex(int index) = 0;
 
+  // Scrolls List1 so that `place` (0 to its count, where the count is past the last item) stands
+  // in view with the items around it, above and below.
+  virtual void ScrollList1To(int place) = 0;
+
   // Text1's text, and the captions of Label1 and Label2.
   virtual void SetText1(std::string_view code) = 0;
   virtual void SetLabel1(std::string_view caption) = 0;

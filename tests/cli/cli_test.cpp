@@ -65,9 +65,9 @@ TEST(CliTest, LaterLayoutModIsReadByItsHeaders) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "armor.txt:42: duplicate code \"hm07\" (first used at armor.txt:9)\n");
   EXPECT_EQ(run.err,
-            "armor.txt: note: read by its header row: code in column 18 of 166\n"
-            "weapons.txt: note: read by its header row: code in column 3 of 170\n"
-            "misc.txt: note: read by its header row: code in column 14 of 172\n");
+            "armor.txt: note: read by its header row: code in column 19 of 166\n"
+            "weapons.txt: note: read by its header row: code in column 4 of 170\n"
+            "misc.txt: note: read by its header row: code in column 15 of 172\n");
   const CliRun list = RunWith({"list", folder});
   EXPECT_NE(list.out.find("\ntkez\t20539\tMisc.txt\tmisc.txt:541\n"), std::string::npos);
 }
@@ -148,7 +148,7 @@ TEST(CliTest, MissingTableAndLoadErrorsGoToStderr) {
     run = RunWith(args);
     EXPECT_EQ(run.status, 2) << args[0];
     EXPECT_EQ(run.out, "") << args[0];
-    EXPECT_EQ(run.err, "weapons.txt:5: overflow: column 30 \"38999\" does not fit an integer\n")
+    EXPECT_EQ(run.err, "weapons.txt:5: overflow: column 31 \"38999\" does not fit an integer\n")
         << args[0];
   }
 }

@@ -52,9 +52,14 @@ TEST(CodeIndexTest, EveryRepeatIsReportedAndTheFirstKeepsItsTag) {
     EXPECT_EQ(report.file, where[i].first);
     EXPECT_EQ(report.line, where[i].second);
     EXPECT_EQ(&index.Entries()[report.first_entry], first);
+    EXPECT_EQ(report.uses, static_cast<int>(i) + 2);
   }
   EXPECT_EQ(index.Entries().size(), 12u);
-  EXPECT_EQ(DuplicateMessage("dup"), "Error Itemcode: dupis used for 2 items.");
+  // The code stands apart from the words; the count and both rows are those of this repeat.
+  const MessageText last = DuplicateMessage(index.Duplicates()[2], *first);
+  EXPECT_EQ(last.Bytes(),
+            "Error Itemcode: dup is used for 4 items.\nmisc.txt:2, first used at armor.txt:5");
+  EXPECT_EQ(last.pieces[1], (MessageText::Piece{TextKind::kPath, "misc.txt"}));
 }
 
 TEST(CodeIndexTest, EmptyCodesContributeNothing) {

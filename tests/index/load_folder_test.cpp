@@ -90,9 +90,9 @@ TEST(LoadFolderTest, LoadErrorComesBackAsAValue) {
   const LoadOutcome outcome = LoadFolder(module, folder.PathText());
   ASSERT_TRUE(std::holds_alternative<LoadError>(outcome));
   EXPECT_STREQ(std::get<LoadError>(outcome).what(),
-               "weapons.txt:2: type mismatch: column 164 \"x\" is not a number");
-  EXPECT_EQ(std::get<LoadError>(outcome).UserMessage(),
-            "The tables could not be read: weapons.txt, line 2: type mismatch: column 164 \"x\" is "
+               "weapons.txt:2: type mismatch: column 165 \"x\" is not a number");
+  EXPECT_EQ(std::get<LoadError>(outcome).UserMessage().Bytes(),
+            "The tables could not be read: weapons.txt, line 2: type mismatch: column 165 \"x\" is "
             "not a number.");
 }
 

@@ -35,7 +35,7 @@ cpack --config "$build/CPackConfig.cmake" -B "$scratch/package" >/dev/null
 deb=$(ls "$scratch"/package/*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for library in libqt6widgets6 libstdc++6 libc6; do
+for library in libqt6widgets6 libstdc++6 libc6 fonts-liberation; do
   grep -q "$library" <<<"$depends" || { echo "the package does not depend on $library"; exit 1; }
 done
 dpkg -x "$deb" "$scratch/root"

@@ -253,7 +253,7 @@ TEST(TableTextTest, LongLinesAndFields) {
       ParseFailure("h\r\n" + MakeRow(ArmorLayout(), "a1", {{1, std::string(1 << 20, '7')}}));
   EXPECT_EQ(error.Cause(), LoadCause::kOverflow);
   EXPECT_EQ(error.FieldText(), std::string(40, '7') + "...");
-  EXPECT_EQ(std::string(error.what()), "armor.txt:2: overflow: column 1 \"" + std::string(40, '7') +
+  EXPECT_EQ(std::string(error.what()), "armor.txt:2: overflow: column 2 \"" + std::string(40, '7') +
                                            "...\" does not fit a byte");
 }
 

@@ -43,7 +43,7 @@ TEST(ReadTableFileTest, FilesTooLargeAreRefusedBeforeReading) {
   EXPECT_STREQ(error.what(),
                "armor.txt: file too large: the file holds 67108865 bytes, more than a table's "
                "67108864");
-  EXPECT_EQ(error.UserMessage(),  // no line: the fault is the whole file's
+  EXPECT_EQ(error.UserMessage().Bytes(),  // no line: the fault is the whole file's
             "The tables could not be read: armor.txt: file too large: the file holds 67108865 "
             "bytes, more than a table's 67108864.");
   std::filesystem::resize_file(path, 1ull << 40);

@@ -123,52 +123,52 @@ TEST(TableLoaderTest, ConversionErrorsNameFileLineColumnAndField) {
        {{164, "7x"}},
        LoadCause::kTypeMismatch,
        164,
-       "weapons.txt:3: type mismatch: column 164 \"7x\" is not a number"},
+       "weapons.txt:3: type mismatch: column 165 \"7x\" is not a number"},
       {"strict empty",
        {{164, ""}},
        LoadCause::kTypeMismatch,
        164,
-       "weapons.txt:3: type mismatch: column 164 \"\" is not a number"},
+       "weapons.txt:3: type mismatch: column 165 \"\" is not a number"},
       {"strict 256",
        {{164, "256"}},
        LoadCause::kOverflow,
        164,
-       "weapons.txt:3: overflow: column 164 \"256\" does not fit a byte"},
+       "weapons.txt:3: overflow: column 165 \"256\" does not fit a byte"},
       {"strict 1,000",
        {{164, "1,000"}},
        LoadCause::kOverflow,
        164,
-       "weapons.txt:3: overflow: column 164 \"1,000\" does not fit a byte"},
+       "weapons.txt:3: overflow: column 165 \"1,000\" does not fit a byte"},
       {"byte 256",
        {{4, "256"}},
        LoadCause::kOverflow,
        4,
-       "weapons.txt:3: overflow: column 4 \"256\" does not fit a byte"},
+       "weapons.txt:3: overflow: column 5 \"256\" does not fit a byte"},
       {"byte -1",
        {{4, "-1"}},
        LoadCause::kOverflow,
        4,
-       "weapons.txt:3: overflow: column 4 \"-1\" does not fit a byte"},
+       "weapons.txt:3: overflow: column 5 \"-1\" does not fit a byte"},
       {"integer 32768",
        {{6, "32768"}},
        LoadCause::kOverflow,
        6,
-       "weapons.txt:3: overflow: column 6 \"32768\" does not fit an integer"},
+       "weapons.txt:3: overflow: column 7 \"32768\" does not fit an integer"},
       {"long",
        {{31, "2147483648"}},
        LoadCause::kOverflow,
        31,
-       "weapons.txt:3: overflow: column 31 \"2147483648\" does not fit a long"},
+       "weapons.txt:3: overflow: column 32 \"2147483648\" does not fit a long"},
       {"first of two faults",
        {{6, "99999"}, {4, "300"}},
        LoadCause::kOverflow,
        4,
-       "weapons.txt:3: overflow: column 4 \"300\" does not fit a byte"},
+       "weapons.txt:3: overflow: column 5 \"300\" does not fit a byte"},
       {"long field",
        {{30, std::string(50, '9')}},
        LoadCause::kOverflow,
        30,
-       "weapons.txt:3: overflow: column 30 \"" + std::string(40, '9') +
+       "weapons.txt:3: overflow: column 31 \"" + std::string(40, '9') +
            "...\" does not fit an integer"},
   };
   for (const ErrorCase& c : cases) {
@@ -182,6 +182,28 @@ TEST(TableLoaderTest, ConversionErrorsNameFileLineColumnAndField) {
     EXPECT_EQ(error.Line(), 3);
     EXPECT_EQ(error.Column(), c.column);
     EXPECT_EQ(error.what(), c.message);
+  }
+}
+
+// Where the header names the column, the message names it too; the name is the header's field.
+TEST(TableLoaderTest, ConversionErrorsNameTheHeadersColumn) {
+  const struct {
+    std::string header;
+    std::string detail;
+  } cases[] = {
+      {"name\tx\tcode\tkind\t" + std::string(26, '\t') + " gamble cost \tmore",
+       "column 31 (\"gamble cost\") \"38999\" does not fit an integer"},
+      {"name\tx\tcode\tkind\t" + std::string(26, '\t') + "\tmore",
+       "column 31 \"38999\" does not fit an integer"},
+      {"name", "column 31 \"38999\" does not fit an integer"},
+  };
+  for (const auto& c : cases) {
+    TempFolder folder;
+    folder.Write("weapons.txt",
+                 c.header + "\r\n" + MakeRow(WeaponLayout(), "bad", {{30, "38999"}}) + "\r\n");
+    const LoadError error = LoadFailure<WeaponRecord>(folder, "weapons.txt");
+    EXPECT_EQ(error.what(), "weapons.txt:2: overflow: " + c.detail) << c.header;
+    EXPECT_EQ(error.Column(), 30);
   }
 }
 

@@ -140,7 +140,7 @@ TEST(TableReadingTest, TheHeaderChoosesTheReading) {
 }
 
 TEST(TableReadingTest, NoteNamesColumnAndCount) {
-  EXPECT_EQ(HeaderReadingText({18, 166}), "read by its header row: code in column 18 of 166");
+  EXPECT_EQ(HeaderReadingText({18, 166}), "read by its header row: code in column 19 of 166");
 }
 
 }  // namespace

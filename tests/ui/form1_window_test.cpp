@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QtTest>
 #include <memory>
@@ -25,7 +26,7 @@ namespace sallowmere::ui {
 // Records the boxes the window would show and the ends it would make, showing nothing.
 class RecordingSideEffects : public window::SideEffects {
  public:
-  void ShowMessage(window::MessageIcon, const window::ShownText& text) override {
+  void ShowMessage(window::MessageIcon, const MessageText& text) override {
     messages << ToQString(text);
   }
   void EndProgram() override { ++ends; }
@@ -142,9 +143,9 @@ class Form1WindowTest : public QObject {
     QCOMPARE(Shown(form), QStringLiteral("w1|w1|w1|Used|Weapon.txt"));
     form.Text1->clear();
     QTest::keyClicks(form.Text1, QStringLiteral("ca"));
-    QCOMPARE(Shown(form), QStringLiteral("w1|w1|ca|Free|"));
+    QCOMPARE(Shown(form), QStringLiteral("w1|-|ca|Free|"));
     QTest::keyClick(form.Text1, 'P');
-    QCOMPARE(Shown(form), QStringLiteral("w1|w1|caP|Free|"));
+    QCOMPARE(Shown(form), QStringLiteral("w1|-|caP|Free|"));
     form.Text1->setText(QStringLiteral("Cap"));
     QCOMPARE(Shown(form), QStringLiteral("Cap|Cap|Cap|Used|Armor.txt"));
     form.Text1->setText(QStringLiteral("Cap\u0100"));  // beyond Latin-1: no code can match
@@ -159,6 +160,41 @@ class Form1WindowTest : public QObject {
     form.Drive1->setCurrentIndex(1);
     QCOMPARE(form.Dir1->currentItem()->text(0), QStringLiteral("/"));
     QCOMPARE(form.Combo1->count(), 4);  // nothing loads until "Open"
+  }
+
+  // A free code scrolls the list to where it would stand, with its neighbours, selecting nothing.
+  void AFreeCodeScrollsTheListToItsPlace() {
+    std::vector<std::string> codes;
+    for (int i = 0; i < 300; ++i) codes.push_back("c" + std::to_string(1000 + i));
+    auto window = Started(codes);
+    QVERIFY(window);
+    Form1Window& form = *window->form;
+    QTest::mouseClick(form.Command1, Qt::LeftButton);
+    form.Text1->setText(QStringLiteral("c1250x"));
+    QCOMPARE(form.Label1->text(), QStringLiteral("Free"));
+    QVERIFY(form.List1->currentItem() == nullptr);
+    const QRect shown = form.List1->viewport()->rect();
+    for (int row : {249, 250, 251, 252}) {
+      QVERIFY2(shown.contains(form.List1->visualItemRect(form.List1->item(row))),
+               qPrintable(QString::number(row)));
+    }
+  }
+
+  // The drop-down opens as about twenty rows with a scroll bar, not as a column of every code.
+  void TheDropDownOpensAsAScrolledList() {
+    std::vector<std::string> codes;
+    for (int i = 0; i < 300; ++i) codes.push_back("d" + std::to_string(1000 + i));
+    auto window = Started(codes);
+    QVERIFY(window);
+    Form1Window& form = *window->form;
+    QTest::mouseClick(form.Command1, Qt::LeftButton);
+    form.Combo1->showPopup();
+    QAbstractItemView* popup = form.Combo1->view();
+    QVERIFY(QTest::qWaitForWindowExposed(popup->window()));
+    const int rows = popup->viewport()->height() / popup->sizeHintForRow(0);
+    QVERIFY2(rows >= 15 && rows <= 21, qPrintable(QString::number(rows)));
+    QVERIFY(popup->verticalScrollBar()->isVisible());
+    form.Combo1->hidePopup();
   }
 
   void EveryControlHasAnAccessibleName() {
@@ -256,8 +292,7 @@ class Form1WindowTest : public QObject {
         box->accept();
       });
       // Table bytes show one byte per character; paths as the file system names them.
-      effects.ShowMessage(
-          icon, {{{window::TextKind::kPath, "/m\xC3\xA9/"}, {window::TextKind::kTable, "\xE9"}}});
+      effects.ShowMessage(icon, {{{TextKind::kPath, "/m\xC3\xA9/"}, {TextKind::kTable, "\xE9"}}});
       QCOMPARE(title, QStringLiteral("Sallowmere"));
       QCOMPARE(text, QStringLiteral("/m\u00E9/\u00E9"));
       QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));

@@ -66,7 +66,7 @@ class Form1Test : public ::testing::Test {
     const LoadOutcome outcome = LoadFolder(module, folder.PathText());
     if (const auto* missing = std::get_if<MissingTable>(&outcome)) return missing->message;
     const auto* error = std::get_if<LoadError>(&outcome);
-    return error != nullptr ? error->UserMessage() : std::string();
+    return error != nullptr ? error->UserMessage().Bytes() : std::string();
   }
 
   RecordingView view;
@@ -105,10 +105,13 @@ TEST_F(Form1Test, OpenShowsTheFirstCodeUsed) {
 
 TEST_F(Form1Test, EveryRepeatedCodeGetsItsMessageInOrder) {
   Load({"a1", "dup", "a1"}, {"dup", "w1"}, {"w1", "dup", "Dup"});
-  Codes expected;
-  for (const char* code : {"a1", "dup", "w1", "dup"}) expected.push_back(DuplicateMessage(code));
+  const Codes expected = {
+      "Error Itemcode: a1 is used for 2 items.\narmor.txt:4, first used at armor.txt:2",
+      "Error Itemcode: dup is used for 2 items.\nweapons.txt:2, first used at armor.txt:3",
+      "Error Itemcode: w1 is used for 2 items.\nmisc.txt:2, first used at weapons.txt:3",
+      "Error Itemcode: dup is used for 3 items.\nmisc.txt:3, first used at armor.txt:3"};
+  EXPECT_EQ(view.warnings, expected);
   EXPECT_EQ(view.messages, expected);
-  EXPECT_TRUE(view.warnings.empty());
   EXPECT_EQ(view.codes, (Codes{"a1", "Dup", "dup", "w1"}));
   EXPECT_EQ(view.tags[2], 1);
   EXPECT_EQ(view.panel, Panel::kSearch);
@@ -165,11 +168,11 @@ TEST_F(Form1Test, TypingSwitchesBetweenFreeAndUsed) {
   Load({"ab", "abcd"}, {"zz"}, {"abc"});
   Click(3);  // zz
   const Codes expected = {
-      "zz|zz|a|Free|",
+      "zz|-|a|Free|",
       "ab|ab|ab|Used|Armor.txt",
       "abc|abc|abc|Used|Misc.txt",
       "abcd|abcd|abcd|Used|Armor.txt",
-      "abcd|abcd|abcde|Free|",
+      "abcd|-|abcde|Free|",
   };
   const std::string typed = "abcde";
   for (std::size_t i = 0; i < typed.size(); ++i) {
@@ -179,7 +182,7 @@ TEST_F(Form1Test, TypingSwitchesBetweenFreeAndUsed) {
   Type("abcd");
   EXPECT_EQ(view.Shown(), "abcd|abcd|abcd|Used|Armor.txt");
   Type("ABC");  // letter case counts
-  EXPECT_EQ(view.Shown(), "abcd|abcd|ABC|Free|");
+  EXPECT_EQ(view.Shown(), "abcd|-|ABC|Free|");
   view.text1 = "ab\xC4\x80";
   form.Text1_Change(std::nullopt);  // a character no code can hold
   EXPECT_EQ(view.label1, "Free");
@@ -205,7 +208,7 @@ TEST_F(Form1Test, ListAndComboBringTheOthersAlong) {
 TEST_F(Form1Test, RepickingTheSelectedEntryAfterAFreeCode) {
   Load({"a0b", "a1b"}, {"w1"}, {});
   Type("a0bx");
-  EXPECT_EQ(view.Shown(), "a0b|a0b|a0bx|Free|");
+  EXPECT_EQ(view.Shown(), "a0b|-|a0bx|Free|");
   Click(0);
   EXPECT_EQ(view.Shown(), "a0b|a0b|a0b|Used|Armor.txt");
   Type("a0bx");
@@ -232,20 +235,38 @@ TEST_F(Form1Test, ASecondOpenReplacesBothLists) {
   EXPECT_EQ(view.Shown(), "b1|b1|b1|Used|Misc.txt");
 }
 
-TEST_F(Form1Test, AnEmptyIndexLeavesTextAndLabelsAsTheyWere) {
+// After every load the labels answer for what the text box shows, against the new codes.
+TEST_F(Form1Test, AfterALoadTheLabelsAnswerForTheTextBox) {
   TempFolder full;
   WriteMod(full, {"k1"}, {}, {});
   Load({""}, {}, {""});
   EXPECT_EQ(view.panel, Panel::kSearch);
-  EXPECT_EQ(view.Shown(), "-|-|Item code||");
+  EXPECT_EQ(view.Shown(), "-|-|Item code|Free|");
   form.Command2_Click();
   Browse(full.Path());
   form.Command1_Click();
+  EXPECT_EQ(view.Shown(), "k1|k1|k1|Used|Armor.txt");
   form.Command2_Click();
   Browse(mod->Path());
   form.Command1_Click();
   EXPECT_TRUE(view.codes.empty());
-  EXPECT_EQ(view.Shown(), "-|-|k1|Used|Armor.txt");
+  EXPECT_EQ(view.Shown(), "-|-|k1|Free|");
+}
+
+// A free code scrolls List1 to where it would stand, between its neighbours, selecting nothing.
+TEST_F(Form1Test, AFreeCodeShowsWhereItWouldStand) {
+  Load({"a1", "b1", "c1", "d1"}, {}, {});
+  const struct {
+    std::string typed;
+    int place;
+  } cases[] = {{"b2", 2}, {"0", 0}, {"B", 1}, {"z", 4}, {"c1x", 3}};
+  for (const auto& c : cases) {
+    Type(c.typed);
+    EXPECT_EQ(view.list_index, -1) << c.typed;
+    EXPECT_EQ(view.list_place, c.place) << c.typed;
+  }
+  Type("c1");
+  EXPECT_EQ(view.Shown(), "c1|c1|c1|Used|Armor.txt");
 }
 
 TEST_F(Form1Test, CodesKeepEveryByte) {

@@ -23,6 +23,7 @@ class RecordingView : public FormView, public SideEffects {
   }
   void SetComboIndex(int index) override { combo_index = index; }
   void SetListIndex(int index) override { list_index = index; }
+  void ScrollList1To(int place) override { list_place = place; }
   void SetText1(std::string_view code) override {
     text1 = code;
     ++text1_sets;
@@ -35,11 +36,9 @@ class RecordingView : public FormView, public SideEffects {
     folders = entries;
     folder_index = open_index;
   }
-  void ShowMessage(MessageIcon icon, const ShownText& text) override {
-    std::string joined;
-    for (const ShownText::Piece& piece : text.pieces) joined += piece.bytes;
-    messages.push_back(joined);
-    if (icon == MessageIcon::kWarning) warnings.push_back(joined);
+  void ShowMessage(MessageIcon icon, const MessageText& text) override {
+    messages.push_back(text.Bytes());
+    if (icon == MessageIcon::kWarning) warnings.push_back(text.Bytes());
   }
   void EndProgram() override { ++ends; }
 
@@ -57,6 +56,7 @@ class RecordingView : public FormView, public SideEffects {
   std::vector<int> tags;           // their ItemData
   int combo_index = -1;
   int list_index = -1;
+  int list_place = -1;  // where List1 was last scrolled to
   std::string text1 = "Item code";
   int text1_sets = 0;
   std::string label1, label2;
