@@ -85,15 +85,20 @@ TEST(LoadFolderTest, LoadErrorComesBackAsAValue) {
   TempFolder folder;
   testing::WriteMod(folder, {"a"}, {"b"}, {"c"});
   folder.Write("weapons.txt",
-               testing::MakeTable({testing::MakeRow(WeaponLayout(), "b", {{164, "x"}})}));
+               testing::MakeTable({testing::MakeRow(WeaponLayout(), "b", {{164, "\xE9"}})}));
   Module1 module;
   const LoadOutcome outcome = LoadFolder(module, folder.PathText());
   ASSERT_TRUE(std::holds_alternative<LoadError>(outcome));
   EXPECT_STREQ(std::get<LoadError>(outcome).what(),
-               "weapons.txt:2: type mismatch: column 165 \"x\" is not a number");
-  EXPECT_EQ(std::get<LoadError>(outcome).UserMessage().Bytes(),
-            "The tables could not be read: weapons.txt, line 2: type mismatch: column 165 \"x\" is "
-            "not a number.");
+               "weapons.txt:2: type mismatch: column 165 \"\xE9\" is not a number");
+  // The file name is a path; the rest, which quotes the field's bytes, is table text.
+  const MessageText message = std::get<LoadError>(outcome).UserMessage();
+  EXPECT_EQ(message.pieces,
+            (std::vector<MessageText::Piece>{{TextKind::kTable, "The tables could not be read: "},
+                                             {TextKind::kPath, "weapons.txt"},
+                                             {TextKind::kTable,
+                                              ", line 2: type mismatch: column 165 \"\xE9\" is "
+                                              "not a number."}}));
 }
 
 TEST(LoadFolderTest, AwkwardFolderPaths) {
