@@ -23,7 +23,9 @@ wineserver=$(dirname "$(readlink -f "$wine")")/wineserver
 [ -x "$wineserver" ] || wineserver=$(command -v wineserver)
 case ${1:-} in
   --start)
-    "$wineserver" -p </dev/null >/dev/null 2>&1
+    # A server left from making the prefix ends first; one that will not stay is no harm.
+    "$wineserver" -w
+    "$wineserver" -p </dev/null >/dev/null 2>&1 || true
     "$wine" wineboot </dev/null >/dev/null 2>&1
     exit 0 ;;
   --stop) exec "$wineserver" -k ;;
