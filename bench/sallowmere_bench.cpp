@@ -1,9 +1,10 @@
 // How fast a mod folder loads, against the floor of reading its three files.
 //   sallowmere-bench [FOLDER] [benchmark options]
-//   sallowmere-bench --write FOLDER
+//   sallowmere-bench --write FOLDER | --write-real FOLDER
 // Without FOLDER it measures the largest tables the format allows, written to a temporary folder,
-// beside the largest later-layout tables (9,999 rows each, read by their header rows);
-// --write writes those tables into FOLDER (for timing other programs on them) and ends.
+// beside the largest later-layout tables (9,999 rows each, read by their header rows) and tables
+// shaped like the largest real mods; --write writes the largest tables into FOLDER, --write-real
+// the real-shaped ones (for timing other programs on them), and ends.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -22,6 +23,7 @@ namespace {
 
 std::string g_folder;        // set once in main, before any benchmark runs
 std::string g_later_folder;  // the largest later-layout tables, likewise
+std::string g_real_folder;   // tables shaped like the largest real mods, likewise
 
 std::int64_t FolderBytes(const std::string& folder) {
   std::int64_t bytes = 0;
@@ -48,13 +50,13 @@ void LoadRepeatedly(benchmark::State& state, const std::string& folder) {
   state.counters["codes"] = static_cast<double>(entries);
 }
 
-// Reads each table in one go and touches every byte once: no loader can do less.
-void BM_Floor(benchmark::State& state) {
+// Reads each table of `folder` in one go and touches every byte once: no loader can do less.
+void ReadFloor(benchmark::State& state, const std::string& folder) {
   std::vector<char> buffer;
   for (auto _ : state) {
     unsigned sum = 0;
     for (const char* name : {"armor.txt", "weapons.txt", "misc.txt"}) {
-      std::FILE* file = std::fopen((g_folder + "/" + name).c_str(), "rb");
+      std::FILE* file = std::fopen((folder + "/" + name).c_str(), "rb");
       if (file == nullptr) {
         state.SkipWithError("a table cannot be opened");
         return;
@@ -68,7 +70,10 @@ void BM_Floor(benchmark::State& state) {
     }
     benchmark::DoNotOptimize(sum);
   }
+  state.SetBytesProcessed(state.iterations() * FolderBytes(folder));
 }
+
+void BM_Floor(benchmark::State& state) { ReadFloor(state, g_folder); }
 BENCHMARK(BM_Floor)->Unit(benchmark::kMicrosecond);
 
 // The whole load request short of the window.
@@ -78,6 +83,14 @@ BENCHMARK(BM_LoadFolder)->Unit(benchmark::kMicrosecond);
 // The same for three later-layout tables of 9,999 rows each, read by their header rows.
 void BM_LoadLaterLayout(benchmark::State& state) { LoadRepeatedly(state, g_later_folder); }
 BENCHMARK(BM_LoadLaterLayout)->Unit(benchmark::kMicrosecond);
+
+// The same for tables shaped like the largest real mods (later layouts, short fields).
+void BM_LoadRealShape(benchmark::State& state) { LoadRepeatedly(state, g_real_folder); }
+BENCHMARK(BM_LoadRealShape)->Unit(benchmark::kMicrosecond);
+
+// The floor of the real-shaped tables.
+void BM_FloorRealShape(benchmark::State& state) { ReadFloor(state, g_real_folder); }
+BENCHMARK(BM_FloorRealShape)->Unit(benchmark::kMicrosecond);
 
 // One lookup of a used and one of a free code, as the window and the CLI look codes up.
 void BM_Lookup(benchmark::State& state) {
@@ -121,15 +134,20 @@ class RatioReporter : public benchmark::ConsoleReporter {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 3 && std::string(argv[1]) == "--write") {
+  const bool write_real = argc == 3 && std::string(argv[1]) == "--write-real";
+  if (write_real || (argc == 3 && std::string(argv[1]) == "--write")) {
     sallowmere::testing::TempFolder folder;
-    sallowmere::testing::WriteLargestMod(folder);
+    if (write_real) {
+      sallowmere::testing::WriteRealShapedMod(folder);
+    } else {
+      sallowmere::testing::WriteLargestMod(folder);
+    }
     std::filesystem::create_directories(argv[2]);
     for (const char* name : {"armor.txt", "weapons.txt", "misc.txt"}) {
       std::filesystem::copy_file(folder.Path() / name, std::filesystem::path(argv[2]) / name,
                                  std::filesystem::copy_options::overwrite_existing);
     }
-    std::printf("Wrote the largest tables into %s\n", argv[2]);
+    std::printf("Wrote the tables into %s\n", argv[2]);
     return 0;
   }
   std::unique_ptr<sallowmere::testing::TempFolder> largest;
@@ -145,6 +163,9 @@ int main(int argc, char** argv) {
   sallowmere::testing::TempFolder later_tables;
   sallowmere::testing::WriteLargestLaterMod(later_tables);
   g_later_folder = later_tables.PathText();
+  sallowmere::testing::TempFolder real_tables;
+  sallowmere::testing::WriteRealShapedMod(real_tables);
+  g_real_folder = real_tables.PathText();
   benchmark::Initialize(&argc, argv);
   std::printf("Folder: %s\n", g_folder.c_str());
   RatioReporter reporter;
@@ -157,6 +178,11 @@ int main(int argc, char** argv) {
     const double per_byte = (later / static_cast<double>(FolderBytes(g_later_folder))) /
                             (load / static_cast<double>(FolderBytes(g_folder)));
     std::printf("BM_LoadLaterLayout / BM_LoadFolder, per byte: %.2f\n", per_byte);
+  }
+  const double real = reporter.Seconds("BM_LoadRealShape");
+  const double real_floor = reporter.Seconds("BM_FloorRealShape");
+  if (real > 0 && real_floor > 0) {
+    std::printf("BM_LoadRealShape / BM_FloorRealShape: %.2f\n", real / real_floor);
   }
   benchmark::Shutdown();
   return 0;

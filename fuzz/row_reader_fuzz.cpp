@@ -1,4 +1,5 @@
-// Splits arbitrary bytes into lines and rows; the fields must lie inside their line.
+// Splits arbitrary bytes into lines and rows; the fields must lie inside their line, and a field
+// found alone must be the field the split gives.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -17,7 +18,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   RowFields fields;
   while (lines.Next(line)) {
     if (line.find_first_of("\r\n") != std::string_view::npos) std::abort();
-    if (!sallowmere::SplitRow(line, fields)) continue;
+    const int column = size > 0 ? data[0] % 24 : 0;
+    std::string_view alone;
+    const bool split = sallowmere::SplitRow(line, fields);
+    if (sallowmere::FieldOfRow(line, column, alone) != split) std::abort();
+    if (!split) continue;
+    if (alone != fields[column]) std::abort();
     for (int i = 0; i < fields.Count(); ++i) {
       const std::string_view field = fields[i];
       const bool inside =

@@ -1,5 +1,6 @@
 #include "tables/row_reader.h"
 
+#include <algorithm>
 #include <cstring>
 
 #ifdef __SSE2__
@@ -82,6 +83,29 @@ bool SplitRow(std::string_view line, RowFields& fields) {
   return true;
 }
 
+bool FieldOfRow(std::string_view line, int column, std::string_view& field) {
+  if (!line.empty() && line.back() == '\t') line.remove_suffix(1);
+  const char* const end = line.data() + line.size();
+  const char* start = line.data();
+  int tabs = 0;
+  for (; tabs < column; ++tabs) {
+    const void* tab = std::memchr(start, '\t', static_cast<std::size_t>(end - start));
+    if (tab == nullptr) break;
+    start = static_cast<const char*>(tab) + 1;
+  }
+  if (tabs < column) {
+    // The row ends before the column: its fields are its tabs plus one, and the field is empty.
+    field = {};
+    return tabs + 1 <= RowFields::kCapacity;
+  }
+  const void* tab = std::memchr(start, '\t', static_cast<std::size_t>(end - start));
+  const char* const stop = tab != nullptr ? static_cast<const char*>(tab) : end;
+  field = Field(start, stop);
+  // The fields are the tabs plus one; those before `stop` are `column`.
+  const auto after = static_cast<std::size_t>(std::count(stop, end, '\t'));
+  return static_cast<std::size_t>(column) + after + 1 <= RowFields::kCapacity;
+}
+
 RowStream::RowStream(std::string_view file_name, HeaderHandler on_header, RowHandler on_row)
     : file_name_(file_name), on_header_(std::move(on_header)), on_row_(std::move(on_row)) {}
 
@@ -99,7 +123,8 @@ void RowStream::Feed(std::string_view piece) {
     }
     if (line.empty()) continue;
     // The row is split before it is stored, so its own fault comes first.
-    if (!SplitRow(line, fields_)) {
+    std::string_view kept;
+    if (only_column_ >= 0 ? !FieldOfRow(line, only_column_, kept) : !SplitRow(line, fields_)) {
       throw LoadError(file_name_, lines.LineNumber(), LoadCause::kTooManyFields,
                       "the row has more than " + std::to_string(RowFields::kCapacity) + " fields");
     }
@@ -107,7 +132,11 @@ void RowStream::Feed(std::string_view piece) {
       throw LoadError(file_name_, lines.LineNumber(), LoadCause::kTooManyRows,
                       "the table has more than " + std::to_string(max_rows_) + " data rows");
     }
-    on_row_(lines.LineNumber(), fields_);
+    if (only_column_ >= 0) {
+      on_field_(lines.LineNumber(), kept);
+    } else {
+      on_row_(lines.LineNumber(), fields_);
+    }
   }
   lines_ = lines.LineNumber();
 }

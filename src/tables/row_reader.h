@@ -59,6 +59,11 @@ class RowFields {
 // more than RowFields::kCapacity fields.
 bool SplitRow(std::string_view line, RowFields& fields);
 
+// The field at `column` (counted from 0) of `line` as SplitRow would give it, found without
+// splitting the rest: the line is only searched for its tabs. Returns false, leaving `field`
+// undefined, when the line has more than RowFields::kCapacity fields.
+bool FieldOfRow(std::string_view line, int column, std::string_view& field);
+
 // The most data rows a table of a fixed record layout may hold.
 inline constexpr int kMaxDataRows = 501;
 
@@ -69,6 +74,7 @@ class RowStream {
  public:
   using HeaderHandler = std::function<void(std::string_view header)>;
   using RowHandler = std::function<void(int line, const RowFields& fields)>;
+  using FieldHandler = std::function<void(int line, std::string_view field)>;
 
   // `on_header` may be empty.
   RowStream(std::string_view file_name, HeaderHandler on_header, RowHandler on_row);
@@ -82,10 +88,19 @@ class RowStream {
   // The most data rows the table may hold: kMaxDataRows until set.
   void SetMaxRows(int max_rows) { max_rows_ = max_rows; }
 
+  // From the next row on, gives `on_field` only the field at `column` of each data row (as
+  // FieldOfRow finds it) instead of the split row to the row handler. The limits stay.
+  void KeepOnlyField(int column, FieldHandler on_field) {
+    only_column_ = column;
+    on_field_ = std::move(on_field);
+  }
+
  private:
   std::string file_name_;
   HeaderHandler on_header_;
   RowHandler on_row_;
+  FieldHandler on_field_;
+  int only_column_ = -1;  // the one field kept, once KeepOnlyField is called
   RowFields fields_;
   int lines_ = 0;  // lines read so far, the header included
   int rows_ = 0;   // data rows read so far

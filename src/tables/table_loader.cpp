@@ -140,7 +140,10 @@ TableBuilder::TableBuilder(const RecordLayout& layout, std::string_view file_nam
 void TableBuilder::ReadHeader(std::string_view header) {
   by_header_ = ReadingOf(header, layout_);
   if (by_header_) {
+    // Only each row's code is kept, so nothing else of the row need be split.
     rows_.SetMaxRows(kMaxHeaderDataRows);
+    rows_.KeepOnlyField(by_header_->code_column,
+                        [this](int line, std::string_view code) { KeepCode(line, code); });
     return;
   }
   header_ = header;
@@ -153,21 +156,21 @@ void TableBuilder::ReadHeader(std::string_view header) {
 }
 
 void TableBuilder::ReadRow(int line, const RowFields& fields) {
-  if (!by_header_) {
-    try {
-      ConvertRow(layout_, fields, file_name_, line, values_);
-    } catch (const LoadError& error) {
-      // A field that cannot be converted is reported with its column's name, where the header
-      // gives one.
-      const std::string_view name = HeaderName(header_, error.Column());
-      if (name.empty()) throw;
-      throw error.WithColumnName(name);
-    }
-    return;
+  try {
+    ConvertRow(layout_, fields, file_name_, line, values_);
+  } catch (const LoadError& error) {
+    // A field that cannot be converted is reported with its column's name, where the header
+    // gives one.
+    const std::string_view name = HeaderName(header_, error.Column());
+    if (name.empty()) throw;
+    throw error.WithColumnName(name);
   }
+}
+
+void TableBuilder::KeepCode(int line, std::string_view code) {
   values_.lines.push_back(line);
   values_.string_starts.push_back(static_cast<std::uint32_t>(values_.strings.size()));
-  values_.strings.append(fields[by_header_->code_column]);
+  values_.strings.append(code);
   values_.strings += '\t';
 }
 

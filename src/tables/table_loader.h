@@ -46,6 +46,7 @@ class TableBuilder {
  private:
   void ReadHeader(std::string_view header);
   void ReadRow(int line, const RowFields& fields);
+  void KeepCode(int line, std::string_view code);
 
   const RecordLayout& layout_;
   std::string file_name_;

@@ -96,4 +96,32 @@ void WriteLargestLaterMod(const TempFolder& folder) {
   write("misc.txt", 172, 14, 'm');
 }
 
+void WriteRealShapedMod(const TempFolder& folder) {
+  const auto write = [&](const char* name, int columns, int rows, int code_column, char prefix) {
+    const char* const values[] = {"", "1", "", "25",   "", "3", "word",
+                                  "", "0", "", "1200", "", "-5"};
+    std::string text;
+    for (int column = 0; column < columns; ++column) {
+      text += column == code_column ? "code" : "field " + std::to_string(column);
+      text += column + 1 < columns ? '\t' : '\n';
+    }
+    for (int row = 0; row < rows; ++row) {
+      for (int column = 0; column < columns; ++column) {
+        if (column == 0) {
+          text += "Item of kind " + std::to_string(row);
+        } else if (column == code_column) {
+          text += prefix + std::to_string(row);
+        } else {
+          text += values[(row + column) % std::size(values)];
+        }
+        text += column + 1 < columns ? '\t' : '\n';
+      }
+    }
+    folder.Write(name, text);
+  };
+  write("armor.txt", 163, 202, 18, 'a');
+  write("weapons.txt", 165, 318, 3, 'w');
+  write("misc.txt", 166, 9137, 13, 'm');
+}
+
 }  // namespace sallowmere::testing

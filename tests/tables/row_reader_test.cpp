@@ -118,6 +118,30 @@ std::vector<SeenRow> Rows(std::string_view text) {
   return seen;
 }
 
+// A field found alone is the field the split gives, and the field limit holds the same.
+TEST(SplitRowTest, FieldOfRowAgreesWithTheSplit) {
+  const std::vector<std::string> lines = {"",
+                                          "\t",
+                                          "a",
+                                          "a\tb",
+                                          " a \t b \t",
+                                          "a\t\t",
+                                          "\t\tc  \t",
+                                          " \t \t ",
+                                          std::string(500, '\t') + "x",
+                                          std::string(501, '\t'),
+                                          std::string(501, '\t') + "x"};
+  for (const std::string& line : lines) {
+    RowFields fields;
+    const bool split = SplitRow(line, fields);
+    for (int column : {0, 1, 2, 3, 499, 500, 501, 600}) {
+      std::string_view alone;
+      ASSERT_EQ(FieldOfRow(line, column, alone), split) << line.size() << " " << column;
+      if (split) EXPECT_EQ(alone, fields[column]) << line.size() << " " << column;
+    }
+  }
+}
+
 TEST(ReadRowsTest, SkipsHeaderAndEmptyLines) {
   EXPECT_TRUE(Rows("").empty());
   EXPECT_TRUE(Rows("only\theader\r\n").empty());
