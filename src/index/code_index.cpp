@@ -49,6 +49,7 @@ CodeIndex CodeIndex::Build(const Module1& tables) {
                                tables.MiscTable().LastRow() + 3);
   index.entries_.reserve(rows);
   index.positions_.reserve(rows);
+  index.uses_.reserve(rows);
   index.AddTable(tables.ArmorTable(), kArmorBase);
   index.AddTable(tables.WeaponTable(), kWeaponBase);
   index.AddTable(tables.MiscTable(), kMiscBase);

@@ -83,27 +83,56 @@ bool SplitRow(std::string_view line, RowFields& fields) {
   return true;
 }
 
+namespace {
+
+// The number of tabs in [from, end).
+std::size_t CountTabs(const char* from, const char* end) {
+  std::size_t count = 0;
+#ifdef __SSE2__
+  // Sixteen bytes at a time, into sixteen byte-wide counters (a compare gives -1 for a tab),
+  // summed before any of them can overflow.
+  const __m128i tab = _mm_set1_epi8('\t');
+  while (end - from >= 16) {
+    const char* const stop = from + std::min<std::ptrdiff_t>((end - from) / 16, 255) * 16;
+    __m128i counts = _mm_setzero_si128();
+    for (; from != stop; from += 16) {
+      const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+      counts = _mm_sub_epi8(counts, _mm_cmpeq_epi8(chunk, tab));
+    }
+    const __m128i sums = _mm_sad_epu8(counts, _mm_setzero_si128());
+    count += static_cast<std::size_t>(_mm_cvtsi128_si32(sums)) +
+             static_cast<std::size_t>(_mm_extract_epi16(sums, 4));
+  }
+#endif
+  for (; from != end; ++from) count += *from == '\t';
+  return count;
+}
+
+}  // namespace
+
 bool FieldOfRow(std::string_view line, int column, std::string_view& field) {
   if (!line.empty() && line.back() == '\t') line.remove_suffix(1);
   const char* const end = line.data() + line.size();
+  // The fields before the wanted one are a few bytes each: a byte loop finds it sooner than a
+  // library search per field.
   const char* start = line.data();
   int tabs = 0;
-  for (; tabs < column; ++tabs) {
-    const void* tab = std::memchr(start, '\t', static_cast<std::size_t>(end - start));
-    if (tab == nullptr) break;
-    start = static_cast<const char*>(tab) + 1;
+  for (const char* at = start; tabs < column && at != end; ++at) {
+    if (*at == '\t') {
+      ++tabs;
+      start = at + 1;
+    }
   }
   if (tabs < column) {
     // The row ends before the column: its fields are its tabs plus one, and the field is empty.
     field = {};
     return tabs + 1 <= RowFields::kCapacity;
   }
-  const void* tab = std::memchr(start, '\t', static_cast<std::size_t>(end - start));
-  const char* const stop = tab != nullptr ? static_cast<const char*>(tab) : end;
+  const char* stop = start;
+  while (stop != end && *stop != '\t') ++stop;
   field = Field(start, stop);
   // The fields are the tabs plus one; those before `stop` are `column`.
-  const auto after = static_cast<std::size_t>(std::count(stop, end, '\t'));
-  return static_cast<std::size_t>(column) + after + 1 <= RowFields::kCapacity;
+  return static_cast<std::size_t>(column) + CountTabs(stop, end) + 1 <= RowFields::kCapacity;
 }
 
 RowStream::RowStream(std::string_view file_name, HeaderHandler on_header, RowHandler on_row)
