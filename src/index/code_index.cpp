@@ -1,5 +1,8 @@
 #include "index/code_index.h"
 
+#include <algorithm>
+#include <bit>
+
 namespace sallowmere {
 
 std::string_view OriginText(int origin_tag) {
@@ -29,15 +32,16 @@ void CodeIndex::AddTable(const Table<RecordT>& table, int base) {
     const std::string_view code = table.Code(row);
     if (code.empty()) continue;
     const int line = table.Line(row);
-    // A hash map instead of a scan of the entries keeps the build linear in rows.
-    const auto [at, added] = positions_.try_emplace(std::string(code), entries_.size());
-    if (added) {
+    // A hash table instead of a scan of the entries keeps the build linear in rows.
+    std::uint32_t& slot = slots_[SlotOf(code)];
+    if (slot == 0) {
       entries_.push_back(
           {std::string(code), static_cast<std::int16_t>(base + row), table.file_name, line});
       uses_.push_back(1);
+      slot = static_cast<std::uint32_t>(entries_.size());
     } else {
-      const int uses = ++uses_[at->second];
-      duplicates_.push_back({std::string(code), table.file_name, line, at->second, uses});
+      const std::size_t first = slot - 1;
+      duplicates_.push_back({std::string(code), table.file_name, line, first, ++uses_[first]});
     }
   }
 }
@@ -48,7 +52,7 @@ CodeIndex CodeIndex::Build(const Module1& tables) {
       static_cast<std::size_t>(tables.ArmorTable().LastRow() + tables.WeaponTable().LastRow() +
                                tables.MiscTable().LastRow() + 3);
   index.entries_.reserve(rows);
-  index.positions_.reserve(rows);
+  index.slots_.assign(std::bit_ceil(std::max<std::size_t>(16, 2 * rows)), 0);
   index.uses_.reserve(rows);
   index.AddTable(tables.ArmorTable(), kArmorBase);
   index.AddTable(tables.WeaponTable(), kWeaponBase);
@@ -56,9 +60,17 @@ CodeIndex CodeIndex::Build(const Module1& tables) {
   return index;
 }
 
+std::size_t CodeIndex::SlotOf(std::string_view code) const {
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t at = std::hash<std::string_view>{}(code)&mask;
+  while (slots_[at] != 0 && entries_[slots_[at] - 1].code != code) at = (at + 1) & mask;
+  return at;
+}
+
 const IndexEntry* CodeIndex::Find(std::string_view code) const {
-  const auto at = positions_.find(code);
-  return at == positions_.end() ? nullptr : &entries_[at->second];
+  if (slots_.empty()) return nullptr;
+  const std::uint32_t slot = slots_[SlotOf(code)];
+  return slot == 0 ? nullptr : &entries_[slot - 1];
 }
 
 }  // namespace sallowmere

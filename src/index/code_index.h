@@ -8,7 +8,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "tables/message_text.h"
@@ -73,17 +72,16 @@ class CodeIndex {
   template <class RecordT>
   void AddTable(const Table<RecordT>& table, int base);
 
-  struct Hash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const {
-      return std::hash<std::string_view>{}(text);
-    }
-  };
+  // The slot of `code` in slots_: the one holding its entry, or the empty one where it would go.
+  std::size_t SlotOf(std::string_view code) const;
 
   std::vector<IndexEntry> entries_;
   std::vector<DuplicateReport> duplicates_;
   std::vector<int> uses_;  // per entry: the rows met so far that use its code
-  std::unordered_map<std::string, std::size_t, Hash, std::equal_to<>> positions_;
+  // An open-addressing table of the entries by code: 0 for an empty slot, else the entry's
+  // position plus one. Its size is a power of two at least twice the rows, so a probe is short;
+  // it holds no copy of a code and allocates once per build.
+  std::vector<std::uint32_t> slots_;
 };
 
 }  // namespace sallowmere
