@@ -59,6 +59,14 @@ class Form1WindowTest : public QObject {
     if (!QTest::qWaitForWindowExposed(window->form.get())) return nullptr;
     return window;
   }
+  // A shown window that has read a mod of 300 codes, c1000 to c1299, with "Open".
+  static std::unique_ptr<Window> OpenedOnManyCodes() {
+    std::vector<std::string> codes;
+    for (int i = 0; i < 300; ++i) codes.push_back("c" + std::to_string(1000 + i));
+    auto window = Started(codes);
+    if (window != nullptr) QTest::mouseClick(window->form->Command1, Qt::LeftButton);
+    return window;
+  }
   static QStringList Items(const QComboBox* combo) {
     QStringList items;
     for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
@@ -164,12 +172,9 @@ class Form1WindowTest : public QObject {
 
   // A free code scrolls the list to where it would stand, with its neighbours, selecting nothing.
   void AFreeCodeScrollsTheListToItsPlace() {
-    std::vector<std::string> codes;
-    for (int i = 0; i < 300; ++i) codes.push_back("c" + std::to_string(1000 + i));
-    auto window = Started(codes);
+    auto window = OpenedOnManyCodes();
     QVERIFY(window);
     Form1Window& form = *window->form;
-    QTest::mouseClick(form.Command1, Qt::LeftButton);
     form.Text1->setText(QStringLiteral("c1250x"));
     QCOMPARE(form.Label1->text(), QStringLiteral("Free"));
     QVERIFY(form.List1->currentItem() == nullptr);
@@ -182,12 +187,9 @@ class Form1WindowTest : public QObject {
 
   // The drop-down opens as about twenty rows with a scroll bar, not as a column of every code.
   void TheDropDownOpensAsAScrolledList() {
-    std::vector<std::string> codes;
-    for (int i = 0; i < 300; ++i) codes.push_back("d" + std::to_string(1000 + i));
-    auto window = Started(codes);
+    auto window = OpenedOnManyCodes();
     QVERIFY(window);
     Form1Window& form = *window->form;
-    QTest::mouseClick(form.Command1, Qt::LeftButton);
     form.Combo1->showPopup();
     QAbstractItemView* popup = form.Combo1->view();
     QVERIFY(QTest::qWaitForWindowExposed(popup->window()));
