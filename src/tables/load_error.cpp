@@ -47,7 +47,6 @@ LoadError LoadError::InField(std::string file, int line, LoadCause cause, int co
   LoadError error(std::move(file), line, cause, std::move(detail));
   error.column_ = column;
   error.field_text_ = std::move(field);
-  error.column_name_ = std::move(column_name);
   error.reason_ = std::move(reason);
   return error;
 }

@@ -48,7 +48,6 @@ class LoadError : public std::runtime_error {
   int Line() const { return line_; }
   int Column() const { return column_; }
   const std::string& FieldText() const { return field_text_; }
-  const std::string& ColumnName() const { return column_name_; }
   LoadCause Cause() const { return cause_; }
   const std::string& Detail() const { return detail_; }
 
@@ -62,7 +61,6 @@ class LoadError : public std::runtime_error {
   int line_;
   int column_ = -1;
   std::string field_text_;
-  std::string column_name_;
   std::string reason_;
   LoadCause cause_;
   std::string detail_;

@@ -32,9 +32,6 @@ class Form1Window : public QWidget, private window::FormView {
   void Start(const std::filesystem::path& start_folder,
              std::vector<std::string> drives = window::DriveRoots());
 
-  // The behaviour, for tests to read its state.
-  const window::Form1& Behaviour() const { return form_; }
-
   // The controls, named as the design names them. Qt's parent chain owns them.
   QFrame* Frame1;  // search panel
   QPushButton* Command2;

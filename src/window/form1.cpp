@@ -21,14 +21,12 @@ void Form1::Start(const std::filesystem::path& start_folder, std::vector<std::st
 
 void Form1::Drive1_Change(int index) {
   if (index < 0 || index >= static_cast<int>(drives_.size()) || index == drive_index_) return;
-  if (std::optional<std::string> problem = dir1_.Open(PathFromBytes(drives_[index]))) {
+  if (OpenFolder(PathFromBytes(drives_[index]))) {
+    drive_index_ = index;
+  } else {
     // Dir1 stays where it was, and so does the drive it shows.
     view_.SetDriveIndex(drive_index_);
-    Warn(MessageText().Path(*problem));
-    return;
   }
-  drive_index_ = index;
-  view_.SetFolders(dir1_.Entries(), dir1_.OpenIndex());
 }
 
 void Form1::Dir1_Activate(int index) {
@@ -41,12 +39,13 @@ void Form1::Dir1_Activate(int index) {
   OpenFolder(dir1_.PathAt(index));
 }
 
-void Form1::OpenFolder(const std::filesystem::path& folder) {
+bool Form1::OpenFolder(const std::filesystem::path& folder) {
   if (std::optional<std::string> problem = dir1_.Open(folder)) {
     Warn(MessageText().Path(*problem));
-    return;
+    return false;
   }
   view_.SetFolders(dir1_.Entries(), dir1_.OpenIndex());
+  return true;
 }
 
 void Form1::Command1_Click() {

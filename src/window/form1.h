@@ -54,10 +54,7 @@ class Form1 {
   void Text1_Change(const std::optional<std::string>& code);
 
   Panel ShownPanel() const { return panel_; }
-  const SearchState& Search() const { return search_; }
-  const SortedCodes& Codes() const { return codes_; }
   const FolderBrowser& Dir1() const { return dir1_; }
-  int DriveIndex() const { return drive_index_; }
 
  private:
   // The state after the chain ran for the entry at `position`: both lists on it, its code in
@@ -69,7 +66,8 @@ class Form1 {
   // Pushes what differs from the shown search state to the view.
   void Show(const SearchState& next);
   void ShowPanel(Panel panel);
-  void OpenFolder(const std::filesystem::path& folder);
+  // Opens `folder` in Dir1 and shows it; false, with a message, when it cannot be read.
+  bool OpenFolder(const std::filesystem::path& folder);
   void Warn(MessageText text);
 
   FormView& view_;
