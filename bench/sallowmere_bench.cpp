@@ -102,7 +102,7 @@ void BM_Lookup(benchmark::State& state) {
     return;
   }
   const sallowmere::SortedCodes codes(*index);
-  const std::string used = index->Entries()[index->Entries().size() / 2].code;
+  const std::string used(index->Entries()[index->Entries().size() / 2].code);
   const std::string free = used + "~free";
   for (auto _ : state) {
     benchmark::DoNotOptimize(codes.Lookup(used));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 namespace sallowmere {
 
@@ -20,14 +21,27 @@ std::optional<std::string> CodeProblem(std::string_view text) {
 
 MessageText DuplicateMessage(const DuplicateReport& repeat, const IndexEntry& first) {
   MessageText text;
-  text.Table("Error Itemcode: " + repeat.code + " is used for " + std::to_string(repeat.uses) +
-             " items.\n");
+  text.Table("Error Itemcode: " + std::string(repeat.code) + " is used for " +
+             std::to_string(repeat.uses) + " items.\n");
   text.Path(repeat.file).Table(":" + std::to_string(repeat.line) + ", first used at ");
   return text.Path(first.file).Table(":" + std::to_string(first.line));
 }
 
+namespace {
+
+// Copies `text` to `free_bytes`, moves it past the copy, and returns a view of the copy.
+std::string_view CopyTo(char*& free_bytes, std::string_view text) {
+  if (!text.empty()) std::memcpy(free_bytes, text.data(), text.size());
+  const std::string_view copy(free_bytes, text.size());
+  free_bytes += text.size();
+  return copy;
+}
+
+}  // namespace
+
 template <class RecordT>
-void CodeIndex::AddTable(const Table<RecordT>& table, int base) {
+void CodeIndex::AddTable(const Table<RecordT>& table, int base, char*& free_bytes) {
+  const std::string_view file = CopyTo(free_bytes, table.file_name);
   for (int row = 0; row <= table.LastRow(); ++row) {
     const std::string_view code = table.Code(row);
     if (code.empty()) continue;
@@ -36,12 +50,12 @@ void CodeIndex::AddTable(const Table<RecordT>& table, int base) {
     std::uint32_t& slot = slots_[SlotOf(code)];
     if (slot == 0) {
       entries_.push_back(
-          {std::string(code), static_cast<std::int16_t>(base + row), table.file_name, line});
+          {CopyTo(free_bytes, code), file, line, static_cast<std::int16_t>(base + row)});
       uses_.push_back(1);
       slot = static_cast<std::uint32_t>(entries_.size());
     } else {
       const std::size_t first = slot - 1;
-      duplicates_.push_back({std::string(code), table.file_name, line, first, ++uses_[first]});
+      duplicates_.push_back({entries_[first].code, file, line, first, ++uses_[first]});
     }
   }
 }
@@ -54,9 +68,21 @@ CodeIndex CodeIndex::Build(const Module1& tables) {
   index.entries_.reserve(rows);
   index.slots_.assign(std::bit_ceil(std::max<std::size_t>(16, 2 * rows)), 0);
   index.uses_.reserve(rows);
-  index.AddTable(tables.ArmorTable(), kArmorBase);
-  index.AddTable(tables.WeaponTable(), kWeaponBase);
-  index.AddTable(tables.MiscTable(), kMiscBase);
+  // A table's string bytes hold each of its codes, so with the file names they bound what the
+  // index keeps; the bytes are not cleared, and only what is written is ever touched.
+  std::size_t bytes = 0;
+  for (const auto* table :
+       {&tables.ArmorTable().values, &tables.WeaponTable().values, &tables.MiscTable().values}) {
+    bytes += table->strings.size();
+  }
+  bytes += tables.ArmorTable().file_name.size() + tables.WeaponTable().file_name.size() +
+           tables.MiscTable().file_name.size();
+  std::shared_ptr<char[]> storage(new char[bytes]);
+  char* free_bytes = storage.get();
+  index.AddTable(tables.ArmorTable(), kArmorBase, free_bytes);
+  index.AddTable(tables.WeaponTable(), kWeaponBase, free_bytes);
+  index.AddTable(tables.MiscTable(), kMiscBase, free_bytes);
+  index.bytes_ = std::move(storage);
   return index;
 }
 

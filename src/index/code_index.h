@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,18 +29,19 @@ std::string_view OriginText(int origin_tag);
 // std::nullopt when it could be one.
 std::optional<std::string> CodeProblem(std::string_view text);
 
-// One distinct code: where it was first met.
+// One distinct code: where it was first met. The texts are views into the bytes of the index that
+// made the entry, which live as long as any copy of that index or of its Storage().
 struct IndexEntry {
-  std::string code;
-  std::int16_t origin_tag;  // OriginTag: table base + row index
-  std::string file;         // the table's file name as found in the folder
+  std::string_view code;
+  std::string_view file;    // the table's file name as found in the folder
   int line;                 // the row's line in that file
+  std::int16_t origin_tag;  // OriginTag: table base + row index
 };
 
-// A row whose code an earlier row already used.
+// A row whose code an earlier row already used. Its texts are views as IndexEntry's are.
 struct DuplicateReport {
-  std::string code;
-  std::string file;  // where the repeat stands
+  std::string_view code;
+  std::string_view file;  // where the repeat stands
   int line;
   std::size_t first_entry;  // the entry holding the first use
   int uses;  // the rows that use the code up to this one, this one counted: 2, 3, ...
@@ -57,6 +59,9 @@ class CodeIndex {
  public:
   CodeIndex() = default;
 
+  // The bytes the entries' and the reports' texts view: keeping this keeps them valid.
+  using Storage = std::shared_ptr<const char[]>;
+
   // Builds the index of `tables`' codes. Codes compare byte for byte, so letter case counts;
   // the first use keeps the entry and every later use is reported, in load order. Empty codes
   // are skipped.
@@ -68,13 +73,18 @@ class CodeIndex {
   // The entry whose code equals `code` exactly, or nullptr (always for the empty text).
   const IndexEntry* Find(std::string_view code) const;
 
+  const Storage& Bytes() const { return bytes_; }
+
  private:
   template <class RecordT>
-  void AddTable(const Table<RecordT>& table, int base);
+  void AddTable(const Table<RecordT>& table, int base, char*& free_bytes);
 
   // The slot of `code` in slots_: the one holding its entry, or the empty one where it would go.
   std::size_t SlotOf(std::string_view code) const;
 
+  // Each table's file name and each distinct code once, written while building and never after;
+  // copies of the index share them.
+  Storage bytes_;
   std::vector<IndexEntry> entries_;
   std::vector<DuplicateReport> duplicates_;
   std::vector<int> uses_;  // per entry: the rows met so far that use its code

@@ -15,7 +15,8 @@ bool DisplayOrderLess(std::string_view a, std::string_view b) {
   return a < b;
 }
 
-SortedCodes::SortedCodes(const CodeIndex& index) : entries_(index.Entries()) {
+SortedCodes::SortedCodes(const CodeIndex& index)
+    : entries_(index.Entries()), bytes_(index.Bytes()) {
   std::sort(entries_.begin(), entries_.end(), [](const IndexEntry& a, const IndexEntry& b) {
     return DisplayOrderLess(a.code, b.code);
   });

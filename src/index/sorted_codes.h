@@ -44,6 +44,7 @@ class SortedCodes {
 
  private:
   std::vector<IndexEntry> entries_;
+  CodeIndex::Storage bytes_;  // what the entries view, kept for as long as they are
 };
 
 }  // namespace sallowmere

@@ -22,7 +22,8 @@ struct EntryView {
 
 std::vector<EntryView> View(const CodeIndex& index) {
   std::vector<EntryView> out;
-  for (const IndexEntry& e : index.Entries()) out.push_back({e.code, e.origin_tag, e.file, e.line});
+  for (const IndexEntry& e : index.Entries())
+    out.push_back({std::string(e.code), e.origin_tag, std::string(e.file), e.line});
   return out;
 }
 

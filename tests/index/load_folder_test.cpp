@@ -77,7 +77,7 @@ TEST(LoadFolderTest, ASecondFolderReplacesTheFirst) {
   EXPECT_EQ(module.WeaponTable().LastRow(), -1);
   std::vector<std::string> codes;
   for (const IndexEntry& entry : std::get<CodeIndex>(outcome).Entries())
-    codes.push_back(entry.code);
+    codes.emplace_back(entry.code);
   EXPECT_EQ(codes, (std::vector<std::string>{"b0", "n0", "n1"}));
 }
 

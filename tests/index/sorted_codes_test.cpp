@@ -28,7 +28,7 @@ TEST(SortedCodesTest, SortsTheIndex) {
   std::vector<std::string> codes;
   std::vector<int> tags;
   for (const IndexEntry& entry : sorted.Entries()) {
-    codes.push_back(entry.code);
+    codes.emplace_back(entry.code);
     tags.push_back(entry.origin_tag);
   }
   EXPECT_EQ(codes, (std::vector<std::string>{"AXE", "axe", "b2", "Cap", "cap", "hlm", "key"}));
@@ -67,7 +67,7 @@ TEST(SortedCodesTest, OrderDoesNotDependOnLoadOrder) {
     std::shuffle(codes.begin(), codes.end(), shuffle);
     std::vector<std::string> seen;
     const SortedCodes sorted(testing::IndexOfMod(codes, {}, {}));
-    for (const IndexEntry& e : sorted.Entries()) seen.push_back(e.code);
+    for (const IndexEntry& e : sorted.Entries()) seen.emplace_back(e.code);
     if (round == 0) first = seen;
     EXPECT_EQ(seen, first);
   }

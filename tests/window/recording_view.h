@@ -16,7 +16,7 @@ class RecordingView : public FormView, public SideEffects {
     codes.clear();
     tags.clear();
     for (const IndexEntry& entry : entries) {
-      codes.push_back(entry.code);
+      codes.emplace_back(entry.code);
       tags.push_back(entry.origin_tag);
     }
     combo_index = list_index = -1;
