@@ -131,8 +131,12 @@ bool FieldOfRow(std::string_view line, int column, std::string_view& field) {
   const char* stop = start;
   while (stop != end && *stop != '\t') ++stop;
   field = Field(start, stop);
-  // The fields are the tabs plus one; those before `stop` are `column`.
-  return static_cast<std::size_t>(column) + CountTabs(stop, end) + 1 <= RowFields::kCapacity;
+  // The fields are the tabs plus one; those before `stop` are `column`. The rest of the row holds
+  // no more tabs than bytes, so a row too short to reach the limit need not be searched at all.
+  if (column >= RowFields::kCapacity) return false;
+  const auto rest = static_cast<std::size_t>(end - stop);
+  const auto most = static_cast<std::size_t>(RowFields::kCapacity - 1 - column);
+  return rest <= most || CountTabs(stop, end) <= most;
 }
 
 RowStream::RowStream(std::string_view file_name, HeaderHandler on_header, RowHandler on_row)

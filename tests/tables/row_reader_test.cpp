@@ -120,17 +120,19 @@ std::vector<SeenRow> Rows(std::string_view text) {
 
 // A field found alone is the field the split gives, and the field limit holds the same.
 TEST(SplitRowTest, FieldOfRowAgreesWithTheSplit) {
-  const std::vector<std::string> lines = {"",
-                                          "\t",
-                                          "a",
-                                          "a\tb",
-                                          " a \t b \t",
-                                          "a\t\t",
-                                          "\t\tc  \t",
-                                          " \t \t ",
-                                          std::string(500, '\t') + "x",
-                                          std::string(501, '\t'),
-                                          std::string(501, '\t') + "x"};
+  const std::vector<std::string> lines = {
+      "",
+      "\t",
+      "a",
+      "a\tb",
+      " a \t b \t",
+      "a\t\t",
+      "\t\tc  \t",
+      " \t \t ",
+      std::string(500, '\t') + "x",
+      std::string(501, '\t'),
+      std::string(501, '\t') + "x",
+      "a\t" + std::string(498, 'b') + std::string(2, '\t') + "c"};
   for (const std::string& line : lines) {
     RowFields fields;
     const bool split = SplitRow(line, fields);
