@@ -113,11 +113,23 @@ std::size_t CountTabs(const char* from, const char* end) {
 bool FieldOfRow(std::string_view line, int column, std::string_view& field) {
   if (!line.empty() && line.back() == '\t') line.remove_suffix(1);
   const char* const end = line.data() + line.size();
-  // The fields before the wanted one are a few bytes each: a byte loop finds it sooner than a
-  // library search per field.
+  // The fields before the wanted one are a few bytes each: their tabs are found sixteen bytes at
+  // a time, as the split finds them, rather than by a library search per field.
   const char* start = line.data();
   int tabs = 0;
-  for (const char* at = start; tabs < column && at != end; ++at) {
+  const char* at = start;
+#ifdef __SSE2__
+  const __m128i tab = _mm_set1_epi8('\t');
+  for (; tabs < column && end - at >= 16; at += 16) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    unsigned found = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, tab)));
+    for (; found != 0 && tabs < column; found &= found - 1) {
+      ++tabs;
+      start = at + __builtin_ctz(found) + 1;
+    }
+  }
+#endif
+  for (; tabs < column && at != end; ++at) {
     if (*at == '\t') {
       ++tabs;
       start = at + 1;

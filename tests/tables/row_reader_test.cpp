@@ -120,23 +120,26 @@ std::vector<SeenRow> Rows(std::string_view text) {
 
 // A field found alone is the field the split gives, and the field limit holds the same.
 TEST(SplitRowTest, FieldOfRowAgreesWithTheSplit) {
-  const std::vector<std::string> lines = {
-      "",
-      "\t",
-      "a",
-      "a\tb",
-      " a \t b \t",
-      "a\t\t",
-      "\t\tc  \t",
-      " \t \t ",
-      std::string(500, '\t') + "x",
-      std::string(501, '\t'),
-      std::string(501, '\t') + "x",
-      "a\t" + std::string(498, 'b') + std::string(2, '\t') + "c"};
+  std::vector<std::string> lines = {"",
+                                    "\t",
+                                    "a",
+                                    "a\tb",
+                                    " a \t b \t",
+                                    "a\t\t",
+                                    "\t\tc  \t",
+                                    " \t \t ",
+                                    std::string(500, '\t') + "x",
+                                    std::string(501, '\t'),
+                                    std::string(501, '\t') + "x",
+                                    "a\t" + std::string(498, 'b') + std::string(2, '\t') + "c"};
+  // Fields of many widths, so wanted fields start at every place of a sixteen-byte chunk.
+  std::string varied;
+  for (int i = 0; i < 40; ++i) varied += std::string(i % 7, i % 3 ? 'v' : ' ') + '\t';
+  lines.push_back(varied);
   for (const std::string& line : lines) {
     RowFields fields;
     const bool split = SplitRow(line, fields);
-    for (int column : {0, 1, 2, 3, 499, 500, 501, 600}) {
+    for (int column : {0, 1, 2, 3, 5, 8, 13, 21, 34, 39, 40, 499, 500, 501, 600}) {
       std::string_view alone;
       ASSERT_EQ(FieldOfRow(line, column, alone), split) << line.size() << " " << column;
       if (split) {
