@@ -66,7 +66,7 @@ CodeIndex CodeIndex::Build(const Module1& tables) {
       static_cast<std::size_t>(tables.ArmorTable().LastRow() + tables.WeaponTable().LastRow() +
                                tables.MiscTable().LastRow() + 3);
   index.entries_.reserve(rows);
-  index.slots_.assign(std::bit_ceil(std::max<std::size_t>(16, 2 * rows)), 0);
+  index.slots_.assign(std::bit_ceil(std::max<std::size_t>(16, rows + rows / 2)), 0);
   index.uses_.reserve(rows);
   // A table's string bytes hold each of its codes, so with the file names they bound what the
   // index keeps; the bytes are not cleared, and only what is written is ever touched.

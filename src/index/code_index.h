@@ -89,8 +89,8 @@ class CodeIndex {
   std::vector<DuplicateReport> duplicates_;
   std::vector<int> uses_;  // per entry: the rows met so far that use its code
   // An open-addressing table of the entries by code: 0 for an empty slot, else the entry's
-  // position plus one. Its size is a power of two at least twice the rows, so a probe is short;
-  // it holds no copy of a code and allocates once per build.
+  // position plus one. Its size is a power of two at least one and a half times the rows, so a
+  // probe is short; it holds no copy of a code and allocates once per build.
   std::vector<std::uint32_t> slots_;
 };
 

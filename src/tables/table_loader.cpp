@@ -140,8 +140,14 @@ TableBuilder::TableBuilder(const RecordLayout& layout, std::string_view file_nam
 void TableBuilder::ReadHeader(std::string_view header) {
   by_header_ = ReadingOf(header, layout_);
   if (by_header_) {
-    // Only each row's code is kept, so nothing else of the row need be split.
+    // Only each row's code is kept, so nothing else of the row need be split. A data row takes
+    // at least two bytes, and its code and the tab after it no more than the row and its line
+    // end, so room made for that is never outgrown: no copy to a larger array, and pages that
+    // are never written are never touched.
     rows_.SetMaxRows(kMaxHeaderDataRows);
+    values_.Reserve(CodeOnlyLayout(), static_cast<std::size_t>(std::min<std::uintmax_t>(
+                                          kMaxHeaderDataRows, size_ / 2 + 1)));
+    values_.strings.reserve(static_cast<std::size_t>(size_));
     rows_.KeepOnlyField(by_header_->code_column,
                         [this](int line, std::string_view code) { KeepCode(line, code); });
     return;
