@@ -77,7 +77,7 @@ std::optional<CodeIndex> Load(const std::string& folder, std::ostream& err) {
 int List(const CodeIndex& index, std::ostream& out) {
   for (const IndexEntry& entry : index.Entries()) {
     out << entry.code << '\t' << entry.origin_tag << '\t' << OriginText(entry.origin_tag) << '\t'
-        << entry.file << ':' << entry.line << '\n';
+        << index.FileOf(entry) << ':' << entry.line << '\n';
   }
   return kOk;
 }
@@ -86,7 +86,7 @@ int Check(const CodeIndex& index, std::ostream& out) {
   for (const DuplicateReport& repeat : index.Duplicates()) {
     const IndexEntry& first = index.Entries()[repeat.first_entry];
     out << repeat.file << ':' << repeat.line << ": duplicate code \"" << repeat.code
-        << "\" (first used at " << first.file << ':' << first.line << ")\n";
+        << "\" (first used at " << index.FileOf(first) << ':' << first.line << ")\n";
   }
   return index.Duplicates().empty() ? kOk : kFinding;
 }

@@ -6,10 +6,15 @@
 
 namespace sallowmere {
 
+int TableOfTag(int origin_tag) {
+  if (origin_tag >= kMiscBase) return 2;
+  if (origin_tag >= kWeaponBase) return 1;
+  return 0;
+}
+
 std::string_view OriginText(int origin_tag) {
-  if (origin_tag >= kMiscBase) return "Misc.txt";
-  if (origin_tag >= kWeaponBase) return "Weapon.txt";
-  return "Armor.txt";
+  static constexpr std::array<std::string_view, 3> kNames = {"Armor.txt", "Weapon.txt", "Misc.txt"};
+  return kNames[TableOfTag(origin_tag)];
 }
 
 std::optional<std::string> CodeProblem(std::string_view text) {
@@ -19,12 +24,13 @@ std::optional<std::string> CodeProblem(std::string_view text) {
   return std::nullopt;
 }
 
-MessageText DuplicateMessage(const DuplicateReport& repeat, const IndexEntry& first) {
+MessageText DuplicateMessage(const CodeIndex& index, const DuplicateReport& repeat) {
+  const IndexEntry& first = index.Entries()[repeat.first_entry];
   MessageText text;
   text.Table("Error Itemcode: " + std::string(repeat.code) + " is used for " +
              std::to_string(repeat.uses) + " items.\n");
   text.Path(repeat.file).Table(":" + std::to_string(repeat.line) + ", first used at ");
-  return text.Path(first.file).Table(":" + std::to_string(first.line));
+  return text.Path(index.FileOf(first)).Table(":" + std::to_string(first.line));
 }
 
 namespace {
@@ -42,6 +48,7 @@ std::string_view CopyTo(char*& free_bytes, std::string_view text) {
 template <class RecordT>
 void CodeIndex::AddTable(const Table<RecordT>& table, int base, char*& free_bytes) {
   const std::string_view file = CopyTo(free_bytes, table.file_name);
+  files_[TableOfTag(base)] = file;
   for (int row = 0; row <= table.LastRow(); ++row) {
     const std::string_view code = table.Code(row);
     if (code.empty()) continue;
@@ -49,8 +56,7 @@ void CodeIndex::AddTable(const Table<RecordT>& table, int base, char*& free_byte
     // A hash table instead of a scan of the entries keeps the build linear in rows.
     std::uint32_t& slot = slots_[SlotOf(code)];
     if (slot == 0) {
-      entries_.push_back(
-          {CopyTo(free_bytes, code), file, line, static_cast<std::int16_t>(base + row)});
+      entries_.push_back({CopyTo(free_bytes, code), line, static_cast<std::int16_t>(base + row)});
       uses_.push_back(1);
       slot = static_cast<std::uint32_t>(entries_.size());
     } else {

@@ -3,6 +3,7 @@
 // The code index: every code of the three tables once, with its origin tag and the repeats, and
 // the texts made from them (origin names, the duplicate message). Used by both front ends.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -29,14 +30,20 @@ std::string_view OriginText(int origin_tag);
 // std::nullopt when it could be one.
 std::optional<std::string> CodeProblem(std::string_view text);
 
-// One distinct code: where it was first met. The texts are views into the bytes of the index that
-// made the entry, which live as long as any copy of that index or of its Storage().
+// Which of the three tables an origin tag points into: 0 armor, 1 weapons, 2 misc.
+int TableOfTag(int origin_tag);
+
+// One distinct code: where it was first met. The code is a view into the bytes of the index that
+// made the entry, which live as long as any copy of that index or of its Storage(); the table's
+// file name is the index's FileOf(). Kept small: a real mod has ten thousand of them.
 struct IndexEntry {
   std::string_view code;
-  std::string_view file;    // the table's file name as found in the folder
-  int line;                 // the row's line in that file
+  int line;                 // the row's line in its table's file
   std::int16_t origin_tag;  // OriginTag: table base + row index
 };
+
+// The three tables' file names as found in the folder, by table (TableOfTag).
+using TableFileNames = std::array<std::string_view, 3>;
 
 // A row whose code an earlier row already used. Its texts are views as IndexEntry's are.
 struct DuplicateReport {
@@ -47,11 +54,12 @@ struct DuplicateReport {
   int uses;  // the rows that use the code up to this one, this one counted: 2, 3, ...
 };
 
-// The message for a repeated code, naming both rows:
+class CodeIndex;
+
+// The message for `repeat`, one of `index`'s repeated codes, naming both rows:
 //   Error Itemcode: CODE is used for USES items.
 //   FILE:LINE, first used at FIRST_FILE:FIRST_LINE
-// `first` is the entry of the repeat's first use.
-MessageText DuplicateMessage(const DuplicateReport& repeat, const IndexEntry& first);
+MessageText DuplicateMessage(const CodeIndex& index, const DuplicateReport& repeat);
 
 // Every code of the three tables: one entry per distinct non-empty code in load order (armor,
 // weapons, misc, each from its first row), the repeats, and an exact lookup.
@@ -74,6 +82,12 @@ class CodeIndex {
   const IndexEntry* Find(std::string_view code) const;
 
   const Storage& Bytes() const { return bytes_; }
+  const TableFileNames& FileNames() const { return files_; }
+
+  // The file name of the table `entry` stands in.
+  std::string_view FileOf(const IndexEntry& entry) const {
+    return files_[TableOfTag(entry.origin_tag)];
+  }
 
  private:
   template <class RecordT>
@@ -85,6 +99,7 @@ class CodeIndex {
   // Each table's file name and each distinct code once, written while building and never after;
   // copies of the index share them.
   Storage bytes_;
+  TableFileNames files_;
   std::vector<IndexEntry> entries_;
   std::vector<DuplicateReport> duplicates_;
   std::vector<int> uses_;  // per entry: the rows met so far that use its code

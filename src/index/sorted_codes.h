@@ -33,6 +33,11 @@ class SortedCodes {
 
   const std::vector<IndexEntry>& Entries() const { return entries_; }
 
+  // The file name of the table `entry` stands in.
+  std::string_view FileOf(const IndexEntry& entry) const {
+    return files_[TableOfTag(entry.origin_tag)];
+  }
+
   // "Used", the origin text and the position of the entry whose code equals `code` exactly
   // (letter case counts); "Free", "" and no position when there is none, always for the empty
   // text. The place is where such an entry stands or would stand.
@@ -44,7 +49,8 @@ class SortedCodes {
 
  private:
   std::vector<IndexEntry> entries_;
-  CodeIndex::Storage bytes_;  // what the entries view, kept for as long as they are
+  CodeIndex::Storage bytes_;  // what the entries and the names view, kept for as long as they are
+  TableFileNames files_;
 };
 
 }  // namespace sallowmere

@@ -165,14 +165,15 @@ void Form1Window::ShowPanel(window::Panel panel) {
   }
 }
 
-void Form1Window::SetCodeItems(const std::vector<IndexEntry>& entries) {
+void Form1Window::SetCodeItems(const SortedCodes& codes) {
   const QSignalBlocker quiet_combo(Combo1);
   const QSignalBlocker quiet_list(List1);
   Combo1->clear();
   List1->clear();
-  for (const IndexEntry& entry : entries) {
+  for (const IndexEntry& entry : codes.Entries()) {
     const QString text = DisplayText(entry.code);
-    const QString place = QStringLiteral("%1, line %2").arg(PathText(entry.file)).arg(entry.line);
+    const QString place =
+        QStringLiteral("%1, line %2").arg(PathText(codes.FileOf(entry))).arg(entry.line);
     Combo1->addItem(text, int{entry.origin_tag});
     Combo1->setItemData(Combo1->count() - 1, place, Qt::ToolTipRole);
     auto* item = new QListWidgetItem(text, List1);

@@ -53,7 +53,7 @@ class Form1Window : public QWidget, private window::FormView {
 
   // window::FormView: each setter keeps its control's signals quiet while it changes it.
   void ShowPanel(window::Panel panel) override;
-  void SetCodeItems(const std::vector<IndexEntry>& entries) override;
+  void SetCodeItems(const SortedCodes& codes) override;
   void SetComboIndex(int index) override;
   void SetListIndex(int index) override;
   void ScrollList1To(int place) override;

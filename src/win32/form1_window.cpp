@@ -308,12 +308,13 @@ void Form1Window::ShowPanel(window::Panel panel) {
   SetFocus(last_focus_);
 }
 
-void Form1Window::SetCodeItems(const std::vector<IndexEntry>& entries) {
+void Form1Window::SetCodeItems(const SortedCodes& codes) {
   const Flag pushing(pushing_);
-  const MadeTexts codes{entries.size(), [&](std::size_t i) { return TableText(entries[i].code); }};
+  const std::vector<IndexEntry>& entries = codes.Entries();
+  const MadeTexts texts{entries.size(), [&](std::size_t i) { return TableText(entries[i].code); }};
   const auto tag = [&](std::size_t i) { return static_cast<LPARAM>(entries[i].origin_tag); };
-  Fill(ControlHandle(Control::kCombo1), true, codes, tag);
-  Fill(ControlHandle(Control::kList1), false, codes, tag);
+  Fill(ControlHandle(Control::kCombo1), true, texts, tag);
+  Fill(ControlHandle(Control::kList1), false, texts, tag);
 }
 
 void Form1Window::SetComboIndex(int index) {

@@ -59,7 +59,7 @@ class Form1Window final : public window::FormView, public window::SideEffects {
   // window::FormView: `pushing_` is set while a setter changes a control, so the notifications
   // Windows raises for the change (EN_CHANGE from SetWindowText) do not reach the behaviour.
   void ShowPanel(window::Panel panel) override;
-  void SetCodeItems(const std::vector<IndexEntry>& entries) override;
+  void SetCodeItems(const SortedCodes& codes) override;
   void SetComboIndex(int index) override;
   void SetListIndex(int index) override;
   void ScrollList1To(int place) override;

@@ -50,7 +50,7 @@ bool Form1::OpenFolder(const std::filesystem::path& folder) {
 
 void Form1::Command1_Click() {
   codes_ = SortedCodes();
-  view_.SetCodeItems(codes_.Entries());
+  view_.SetCodeItems(codes_);
   search_.combo_index = search_.list_index = search_.list_place = -1;
 
   const LoadOutcome outcome = LoadFolder(module1_, BytesFromPath(dir1_.Path()));
@@ -65,10 +65,10 @@ void Form1::Command1_Click() {
   }
   const CodeIndex& index = std::get<CodeIndex>(outcome);
   for (const DuplicateReport& repeat : index.Duplicates()) {
-    Warn(DuplicateMessage(repeat, index.Entries()[repeat.first_entry]));
+    Warn(DuplicateMessage(index, repeat));
   }
   codes_ = SortedCodes(index);
-  view_.SetCodeItems(codes_.Entries());
+  view_.SetCodeItems(codes_);
   // Selecting the first entry runs the chain; with no entries the labels answer for the text box.
   Show(codes_.Entries().empty() ? LookedUp(search_) : Chosen(search_, 0));
   ShowPanel(Panel::kSearch);

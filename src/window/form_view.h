@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "index/code_index.h"
+#include "index/sorted_codes.h"
 #include "window/folder_browser.h"
 
 namespace sallowmere::window {
@@ -28,9 +28,10 @@ class FormView {
   // Shows `panel` and hides the other, and gives the keyboard to its first control.
   virtual void ShowPanel(Panel panel) = 0;
 
-  // Combo1's and List1's items, both the same: each entry's code as its text and its origin tag
-  // as its ItemData, in this order. Neither list has a selection afterwards.
-  virtual void SetCodeItems(const std::vector<IndexEntry>& entries) = 0;
+  // Combo1's and List1's items, both the same: each of `codes`' entries, in display order, with
+  // its code as its text and its origin tag as its ItemData. Neither list has a selection
+  // afterwards.
+  virtual void SetCodeItems(const SortedCodes& codes) = 0;
 
   // Combo1's and List1's ListIndex; -1 selects nothing.
   virtual void SetComboIndex(int index) = 0;

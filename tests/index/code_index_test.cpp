@@ -23,7 +23,7 @@ struct EntryView {
 std::vector<EntryView> View(const CodeIndex& index) {
   std::vector<EntryView> out;
   for (const IndexEntry& e : index.Entries())
-    out.push_back({std::string(e.code), e.origin_tag, std::string(e.file), e.line});
+    out.push_back({std::string(e.code), e.origin_tag, std::string(index.FileOf(e)), e.line});
   return out;
 }
 
@@ -57,7 +57,7 @@ TEST(CodeIndexTest, EveryRepeatIsReportedAndTheFirstKeepsItsTag) {
   }
   EXPECT_EQ(index.Entries().size(), 12u);
   // The code stands apart from the words; the count and both rows are those of this repeat.
-  const MessageText last = DuplicateMessage(index.Duplicates()[2], *first);
+  const MessageText last = DuplicateMessage(index, index.Duplicates()[2]);
   EXPECT_EQ(last.Bytes(),
             "Error Itemcode: dup is used for 4 items.\nmisc.txt:2, first used at armor.txt:5");
   EXPECT_EQ(last.pieces[1], (MessageText::Piece{TextKind::kPath, "misc.txt"}));

@@ -12,10 +12,10 @@ namespace sallowmere::window {
 class RecordingView : public FormView, public SideEffects {
  public:
   void ShowPanel(Panel shown) override { panel = shown; }
-  void SetCodeItems(const std::vector<IndexEntry>& entries) override {
+  void SetCodeItems(const SortedCodes& sorted) override {
     codes.clear();
     tags.clear();
-    for (const IndexEntry& entry : entries) {
+    for (const IndexEntry& entry : sorted.Entries()) {
       codes.emplace_back(entry.code);
       tags.push_back(entry.origin_tag);
     }
