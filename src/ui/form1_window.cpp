@@ -7,11 +7,12 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <algorithm>
 
+#include "ui/code_list_model.h"
 #include "ui/folder_list.h"
 #include "ui/text_codec.h"
 
@@ -33,8 +34,6 @@ QRect Pixels(const window::TwipsRect& place) {
                window::TwipsToPixels(place.width, kDotsPerInch),
                window::TwipsToPixels(place.height, kDotsPerInch));
 }
-
-constexpr int kOriginTagRole = Qt::UserRole;
 
 }  // namespace
 
@@ -88,7 +87,7 @@ void Form1Window::CreateControls() {
   Frame1 = new QFrame(this);
   Command2 = new QPushButton(Frame1);
   Combo1 = new QComboBox(Frame1);
-  List1 = new QListWidget(Frame1);
+  List1 = new QListView(Frame1);
   Text1 = new QLineEdit(Frame1);
   Label1 = new QLabel(Frame1);
   Label2 = new QLabel(Frame1);
@@ -107,6 +106,15 @@ void Form1Window::CreateControls() {
     combo->setMaxVisibleItems(window::kDropDownRows);
     combo->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
   }
+  // Both code lists show one model, and every row of it is one line of the same font: the views
+  // measure one row, not ten thousand, and the drop-down is not sized to its longest code.
+  codes_ = new CodeListModel(this);
+  Combo1->setModel(codes_);
+  List1->setModel(codes_);
+  List1->setUniformItemSizes(true);
+  List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  if (auto* popup = qobject_cast<QListView*>(Combo1->view())) popup->setUniformItemSizes(true);
+  Combo1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
 
   const QFont code_font = CodeFont();
   for (const window::ControlDesign& design : window::FormDesign()) {
@@ -147,9 +155,10 @@ void Form1Window::ConnectEvents() {
   const auto combo = [this](int i) { form_.Combo1_Click(i); };
   connect(Combo1, &QComboBox::currentIndexChanged, this, combo);
   connect(Combo1, &QComboBox::activated, this, combo);
-  connect(List1, &QListWidget::currentRowChanged, this, [this](int i) { form_.List1_Click(i); });
-  connect(List1, &QListWidget::itemClicked, this,
-          [this](QListWidgetItem* item) { form_.List1_Click(List1->row(item)); });
+  connect(List1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& current) { form_.List1_Click(current.row()); });
+  connect(List1, &QListView::clicked, this,
+          [this](const QModelIndex& item) { form_.List1_Click(item.row()); });
   connect(Text1, &QLineEdit::textChanged, this,
           [this](const QString& text) { form_.Text1_Change(CodeBytes(text)); });
 }
@@ -167,21 +176,11 @@ void Form1Window::ShowPanel(window::Panel panel) {
 
 void Form1Window::SetCodeItems(const SortedCodes& codes) {
   const QSignalBlocker quiet_combo(Combo1);
-  const QSignalBlocker quiet_list(List1);
-  Combo1->clear();
-  List1->clear();
-  for (const IndexEntry& entry : codes.Entries()) {
-    const QString text = DisplayText(entry.code);
-    const QString place =
-        QStringLiteral("%1, line %2").arg(PathText(codes.FileOf(entry))).arg(entry.line);
-    Combo1->addItem(text, int{entry.origin_tag});
-    Combo1->setItemData(Combo1->count() - 1, place, Qt::ToolTipRole);
-    auto* item = new QListWidgetItem(text, List1);
-    item->setData(kOriginTagRole, int{entry.origin_tag});
-    item->setToolTip(place);
-  }
+  const QSignalBlocker quiet_list(List1->selectionModel());
+  codes_->SetCodes(codes);
   // A combo box selects its first item by itself.
   Combo1->setCurrentIndex(-1);
+  List1->selectionModel()->clear();
 }
 
 void Form1Window::SetComboIndex(int index) {
@@ -190,14 +189,21 @@ void Form1Window::SetComboIndex(int index) {
 }
 
 void Form1Window::SetListIndex(int index) {
-  const QSignalBlocker quiet(List1);
-  List1->setCurrentRow(index);
+  QItemSelectionModel* selection = List1->selectionModel();
+  const QSignalBlocker quiet(selection);
+  if (index < 0) {
+    selection->clear();
+  } else {
+    selection->setCurrentIndex(codes_->index(index), QItemSelectionModel::ClearAndSelect);
+  }
+  // The view follows its selection model's signals, which were kept from the behaviour.
+  List1->viewport()->update();
 }
 
 void Form1Window::ScrollList1To(int place) {
-  if (List1->count() == 0) return;
-  List1->scrollToItem(List1->item(std::min(place, List1->count() - 1)),
-                      QAbstractItemView::PositionAtCenter);
+  const int count = codes_->rowCount();
+  if (count == 0) return;
+  List1->scrollTo(codes_->index(std::min(place, count - 1)), QAbstractItemView::PositionAtCenter);
 }
 
 void Form1Window::SetText1(std::string_view code) {

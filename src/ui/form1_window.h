@@ -13,11 +13,12 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
 
 namespace sallowmere::ui {
 
+class CodeListModel;
 class FolderList;
 
 // The program's window on Qt. Messages and the end of the program go through `effects`, which
@@ -36,7 +37,7 @@ class Form1Window : public QWidget, private window::FormView {
   QFrame* Frame1;  // search panel
   QPushButton* Command2;
   QComboBox* Combo1;
-  QListWidget* List1;
+  QListView* List1;
   QLineEdit* Text1;
   QLabel* Label1;  // "Used" or "Free"
   QLabel* Label2;  // the table a used code comes from
@@ -64,6 +65,7 @@ class Form1Window : public QWidget, private window::FormView {
   void SetDriveIndex(int index) override;
   void SetFolders(const std::vector<window::FolderEntry>& entries, int open_index) override;
 
+  CodeListModel* codes_;  // the items of both Combo1 and List1
   window::Form1 form_;
 };
 

@@ -5,7 +5,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
@@ -75,12 +75,14 @@ class Form1WindowTest : public QObject {
   static QString Shown(const Form1Window& form) {
     return QStringLiteral("%1|%2|%3|%4|%5")
         .arg(form.Combo1->currentText(),
-             form.List1->currentItem() ? form.List1->currentItem()->text() : QStringLiteral("-"),
+             form.List1->currentIndex().isValid() ? form.List1->currentIndex().data().toString()
+                                                  : QStringLiteral("-"),
              form.Text1->text(), form.Label1->text(), form.Label2->text());
   }
-  static void ClickItem(QListWidget* list, int row) {
+  static QModelIndex Row(const QListView* list, int row) { return list->model()->index(row, 0); }
+  static void ClickItem(QListView* list, int row) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(row)).center());
+                      list->visualRect(Row(list, row)).center());
   }
 
  private slots:
@@ -138,10 +140,11 @@ class Form1WindowTest : public QObject {
     QTest::mouseClick(form.Command1, Qt::LeftButton);
     QVERIFY(form.Frame1->isVisible());
     QCOMPARE(Items(form.Combo1), (QStringList{"a0b", "Cap", "m1", "w1"}));
-    QCOMPARE(form.List1->count(), 4);
-    QCOMPARE(form.List1->item(1)->data(Qt::UserRole).toInt(), 1);
+    QCOMPARE(form.List1->model()->rowCount(), 4);
+    QCOMPARE(Row(form.List1, 1).data(Qt::UserRole).toInt(), 1);
     QCOMPARE(form.Combo1->itemData(2).toInt(), 20000);
-    QCOMPARE(form.List1->item(1)->toolTip(), QStringLiteral("armor.txt, line 3"));
+    QCOMPARE(Row(form.List1, 1).data(Qt::ToolTipRole).toString(),
+             QStringLiteral("armor.txt, line 3"));
     QCOMPARE(Shown(form), QStringLiteral("a0b|a0b|a0b|Used|Armor.txt"));
 
     ClickItem(form.List1, 2);
@@ -177,10 +180,10 @@ class Form1WindowTest : public QObject {
     Form1Window& form = *window->form;
     form.Text1->setText(QStringLiteral("c1250x"));
     QCOMPARE(form.Label1->text(), QStringLiteral("Free"));
-    QVERIFY(form.List1->currentItem() == nullptr);
+    QVERIFY(!form.List1->currentIndex().isValid());
     const QRect shown = form.List1->viewport()->rect();
     for (int row : {249, 250, 251, 252}) {
-      QVERIFY2(shown.contains(form.List1->visualItemRect(form.List1->item(row))),
+      QVERIFY2(shown.contains(form.List1->visualRect(Row(form.List1, row))),
                qPrintable(QString::number(row)));
     }
   }
