@@ -141,13 +141,13 @@ void TableBuilder::ReadHeader(std::string_view header) {
   by_header_ = ReadingOf(header, layout_);
   if (by_header_) {
     // Only each row's code is kept, so nothing else of the row need be split. A data row takes
-    // at least two bytes, and its code and the tab after it no more than the row and its line
-    // end, so room made for that is never outgrown: no copy to a larger array, and pages that
-    // are never written are never touched.
+    // at least two bytes, so room for that many rows' lines and offsets is never outgrown, and
+    // pages never written are never touched. The codes' bytes grow as they come: room for the
+    // whole file would be fresh pages on every load, since freed memory that large goes back to
+    // the system.
     rows_.SetMaxRows(kMaxHeaderDataRows);
     values_.Reserve(CodeOnlyLayout(), static_cast<std::size_t>(std::min<std::uintmax_t>(
                                           kMaxHeaderDataRows, size_ / 2 + 1)));
-    values_.strings.reserve(static_cast<std::size_t>(size_));
     rows_.KeepOnlyField(by_header_->code_column,
                         [this](int line, std::string_view code) { KeepCode(line, code); });
     return;
