@@ -4,7 +4,16 @@
 #include <bit>
 #include <cstring>
 
+#include "tables/row_reader.h"
+#include "tables/table_reading.h"
+
 namespace sallowmere {
+
+// A tag's band names its table only while no table holds more rows than a band is wide, and
+// every tag fits the tag's 16 bits.
+static_assert(kMaxHeaderDataRows <= kWeaponBase - kArmorBase &&
+              kMaxHeaderDataRows <= kMiscBase - kWeaponBase && kMaxDataRows <= kMaxHeaderDataRows);
+static_assert(kMiscBase + kMaxHeaderDataRows - 1 <= INT16_MAX);
 
 int TableOfTag(int origin_tag) {
   if (origin_tag >= kMiscBase) return 2;
