@@ -46,38 +46,49 @@ inline std::string_view Field(const char* start, const char* end) {
   return TrimSpaces(text);
 }
 
-}  // namespace
-
-bool SplitRow(std::string_view line, RowFields& fields) {
-  // A line that does not end in a tab is read as if it did, so its last field is kept; a line
-  // that does end in one keeps only the fields before it.
+// `line` as its fields are read: a line that does not end in a tab is read as if it did, so its
+// last field is kept; a line that does end in one keeps only the fields before it.
+std::string_view WithoutTrailingTab(std::string_view line) {
   if (!line.empty() && line.back() == '\t') line.remove_suffix(1);
-  const char* const end = line.data() + line.size();
-  const char* start = line.data();
-  const char* at = start;
-  int count = 0;
+  return line;
+}
+
+// Calls `on_tab` with the place of each tab in [at, end), in order, until it returns false;
+// returns false when it did. Sixteen bytes at a time where SSE2 is there: one compare gives a bit
+// per tab. Fields are a few bytes long, so this beats both a byte loop and a library search per
+// field.
+template <class OnTab>
+inline bool ForEachTab(const char* at, const char* end, OnTab&& on_tab) {
 #ifdef __SSE2__
-  // Sixteen bytes at a time: one compare gives a bit per tab, and each bit ends a field. Fields
-  // are a few bytes long, so this beats both a byte loop and a library search per field.
   const __m128i tab = _mm_set1_epi8('\t');
   for (; end - at >= 16; at += 16) {
     const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
     for (unsigned tabs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, tab)));
          tabs != 0; tabs &= tabs - 1) {
-      const char* const stop = at + __builtin_ctz(tabs);
-      if (count == RowFields::kCapacity) return false;
-      fields.fields_[count++] = Field(start, stop);
-      start = stop + 1;
+      if (!on_tab(at + __builtin_ctz(tabs))) return false;
     }
   }
 #endif
   for (; at != end; ++at) {
-    if (*at != '\t') continue;
-    if (count == RowFields::kCapacity) return false;
-    fields.fields_[count++] = Field(start, at);
-    start = at + 1;
+    if (*at == '\t' && !on_tab(at)) return false;
   }
-  if (count == RowFields::kCapacity) return false;
+  return true;
+}
+
+}  // namespace
+
+bool SplitRow(std::string_view line, RowFields& fields) {
+  line = WithoutTrailingTab(line);
+  const char* const end = line.data() + line.size();
+  const char* start = line.data();
+  int count = 0;
+  const bool fits = ForEachTab(start, end, [&](const char* stop) {
+    if (count == RowFields::kCapacity) return false;
+    fields.fields_[count++] = Field(start, stop);
+    start = stop + 1;
+    return true;
+  });
+  if (!fits || count == RowFields::kCapacity) return false;
   fields.fields_[count++] = Field(start, end);
   fields.count_ = count;
   return true;
@@ -111,29 +122,17 @@ std::size_t CountTabs(const char* from, const char* end) {
 }  // namespace
 
 bool FieldOfRow(std::string_view line, int column, std::string_view& field) {
-  if (!line.empty() && line.back() == '\t') line.remove_suffix(1);
+  line = WithoutTrailingTab(line);
   const char* const end = line.data() + line.size();
-  // The fields before the wanted one are a few bytes each: their tabs are found sixteen bytes at
-  // a time, as the split finds them, rather than by a library search per field.
+  // The fields before the wanted one are a few bytes each: their tabs are found as the split
+  // finds them, rather than by a library search per field.
   const char* start = line.data();
   int tabs = 0;
-  const char* at = start;
-#ifdef __SSE2__
-  const __m128i tab = _mm_set1_epi8('\t');
-  for (; tabs < column && end - at >= 16; at += 16) {
-    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-    unsigned found = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, tab)));
-    for (; found != 0 && tabs < column; found &= found - 1) {
-      ++tabs;
-      start = at + __builtin_ctz(found) + 1;
-    }
-  }
-#endif
-  for (; tabs < column && at != end; ++at) {
-    if (*at == '\t') {
-      ++tabs;
-      start = at + 1;
-    }
+  if (column > 0) {
+    ForEachTab(start, end, [&](const char* stop) {
+      start = stop + 1;
+      return ++tabs < column;
+    });
   }
   if (tabs < column) {
     // The row ends before the column: its fields are its tabs plus one, and the field is empty.
