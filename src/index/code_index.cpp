@@ -57,7 +57,7 @@ std::string_view CopyTo(char*& free_bytes, std::string_view text) {
 template <class RecordT>
 void CodeIndex::AddTable(const Table<RecordT>& table, int base, char*& free_bytes) {
   const std::string_view file = CopyTo(free_bytes, table.file_name);
-  files_[TableOfTag(base)] = file;
+  texts_.file_names[TableOfTag(base)] = file;
   for (int row = 0; row <= table.LastRow(); ++row) {
     const std::string_view code = table.Code(row);
     if (code.empty()) continue;
@@ -97,7 +97,7 @@ CodeIndex CodeIndex::Build(const Module1& tables) {
   index.AddTable(tables.ArmorTable(), kArmorBase, free_bytes);
   index.AddTable(tables.WeaponTable(), kWeaponBase, free_bytes);
   index.AddTable(tables.MiscTable(), kMiscBase, free_bytes);
-  index.bytes_ = std::move(storage);
+  index.texts_.bytes = std::move(storage);
   return index;
 }
 

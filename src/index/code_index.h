@@ -33,17 +33,27 @@ std::optional<std::string> CodeProblem(std::string_view text);
 // Which of the three tables an origin tag points into: 0 armor, 1 weapons, 2 misc.
 int TableOfTag(int origin_tag);
 
-// One distinct code: where it was first met. The code is a view into the bytes of the index that
-// made the entry, which live as long as any copy of that index or of its Storage(); the table's
-// file name is the index's FileOf(). Kept small: a real mod has ten thousand of them.
+// One distinct code: where it was first met. The code is a view into the EntryTexts of the index
+// that made the entry, which live as long as any copy of them; the table's file name is their
+// FileOf(). Kept small: a real mod has ten thousand of them.
 struct IndexEntry {
   std::string_view code;
   int line;                 // the row's line in its table's file
   std::int16_t origin_tag;  // OriginTag: table base + row index
 };
 
-// The three tables' file names as found in the folder, by table (TableOfTag).
-using TableFileNames = std::array<std::string_view, 3>;
+// What an index's entries and reports view: each distinct code's bytes and the three tables'
+// file names (as found in the folder), written once while the index is built and shared by its
+// copies and by what keeps these.
+struct EntryTexts {
+  std::shared_ptr<const char[]> bytes;
+  std::array<std::string_view, 3> file_names;  // by table (TableOfTag), viewing `bytes`
+
+  // The file name of the table `entry` stands in.
+  std::string_view FileOf(const IndexEntry& entry) const {
+    return file_names[TableOfTag(entry.origin_tag)];
+  }
+};
 
 // A row whose code an earlier row already used. Its texts are views as IndexEntry's are.
 struct DuplicateReport {
@@ -67,9 +77,6 @@ class CodeIndex {
  public:
   CodeIndex() = default;
 
-  // The bytes the entries' and the reports' texts view: keeping this keeps them valid.
-  using Storage = std::shared_ptr<const char[]>;
-
   // Builds the index of `tables`' codes. Codes compare byte for byte, so letter case counts;
   // the first use keeps the entry and every later use is reported, in load order. Empty codes
   // are skipped.
@@ -81,13 +88,9 @@ class CodeIndex {
   // The entry whose code equals `code` exactly, or nullptr (always for the empty text).
   const IndexEntry* Find(std::string_view code) const;
 
-  const Storage& Bytes() const { return bytes_; }
-  const TableFileNames& FileNames() const { return files_; }
-
-  // The file name of the table `entry` stands in.
-  std::string_view FileOf(const IndexEntry& entry) const {
-    return files_[TableOfTag(entry.origin_tag)];
-  }
+  // What the entries and the reports view: keeping these keeps them valid.
+  const EntryTexts& Texts() const { return texts_; }
+  std::string_view FileOf(const IndexEntry& entry) const { return texts_.FileOf(entry); }
 
  private:
   template <class RecordT>
@@ -96,10 +99,7 @@ class CodeIndex {
   // The slot of `code` in slots_: the one holding its entry, or the empty one where it would go.
   std::size_t SlotOf(std::string_view code) const;
 
-  // Each table's file name and each distinct code once, written while building and never after;
-  // copies of the index share them.
-  Storage bytes_;
-  TableFileNames files_;
+  EntryTexts texts_;
   std::vector<IndexEntry> entries_;
   std::vector<DuplicateReport> duplicates_;
   std::vector<int> uses_;  // per entry: the rows met so far that use its code

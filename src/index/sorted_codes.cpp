@@ -16,7 +16,7 @@ bool DisplayOrderLess(std::string_view a, std::string_view b) {
 }
 
 SortedCodes::SortedCodes(const CodeIndex& index)
-    : entries_(index.Entries()), bytes_(index.Bytes()), files_(index.FileNames()) {
+    : entries_(index.Entries()), texts_(index.Texts()) {
   std::sort(entries_.begin(), entries_.end(), [](const IndexEntry& a, const IndexEntry& b) {
     return DisplayOrderLess(a.code, b.code);
   });

@@ -33,10 +33,7 @@ class SortedCodes {
 
   const std::vector<IndexEntry>& Entries() const { return entries_; }
 
-  // The file name of the table `entry` stands in.
-  std::string_view FileOf(const IndexEntry& entry) const {
-    return files_[TableOfTag(entry.origin_tag)];
-  }
+  std::string_view FileOf(const IndexEntry& entry) const { return texts_.FileOf(entry); }
 
   // "Used", the origin text and the position of the entry whose code equals `code` exactly
   // (letter case counts); "Free", "" and no position when there is none, always for the empty
@@ -49,8 +46,7 @@ class SortedCodes {
 
  private:
   std::vector<IndexEntry> entries_;
-  CodeIndex::Storage bytes_;  // what the entries and the names view, kept for as long as they are
-  TableFileNames files_;
+  EntryTexts texts_;  // what the entries view, kept for as long as they are
 };
 
 }  // namespace sallowmere
