@@ -1,5 +1,6 @@
 // Splits arbitrary bytes into lines and rows; the fields must lie inside their line, and a field
 // found alone must be the field the split gives.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -18,12 +19,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   RowFields fields;
   while (lines.Next(line)) {
     if (line.find_first_of("\r\n") != std::string_view::npos) std::abort();
-    const int column = size > 0 ? data[0] % 24 : 0;
-    std::string_view alone;
+    const std::array<int, 2> columns = {size > 0 ? data[0] % 24 : 0,
+                                        size > 1 ? data[1] % 24 - 1 : -1};
+    std::array<std::string_view, 2> found;
     const bool split = sallowmere::SplitRow(line, fields);
-    if (sallowmere::FieldOfRow(line, column, alone) != split) std::abort();
+    if (sallowmere::FieldsOfRow(line, columns, found) != split) std::abort();
     if (!split) continue;
-    if (alone != fields[column]) std::abort();
+    if (found[0] != fields[columns[0]] || found[1] != fields[columns[1]]) std::abort();
     for (int i = 0; i < fields.Count(); ++i) {
       const std::string_view field = fields[i];
       const bool inside =

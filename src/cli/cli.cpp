@@ -20,11 +20,13 @@ constexpr std::string_view kUsage =
     "Reads armor.txt, weapons.txt and misc.txt in FOLDER and answers about their item codes.\n"
     "\n"
     "Commands:\n"
-    "  list FOLDER                      every code: CODE TAB TAG TAB TABLE TAB FILE:LINE\n"
+    "  list FOLDER                      every code, one line each:\n"
+    "                                   CODE TAB TAG TAB TABLE TAB FILE:LINE TAB NAME\n"
     "                                   e.g. sallowmere-cli list examples/sample-mod\n"
     "  check FOLDER                     codes used by more than one row (exit 1 if any)\n"
     "                                   e.g. sallowmere-cli check examples/duplicates-mod\n"
-    "  lookup FOLDER CODE...            \"Used\" with its table, or \"Free\", for each CODE\n"
+    "  lookup FOLDER CODE...            \"Used\" with its table and the item's name, or\n"
+    "                                   \"Free\", for each CODE\n"
     "                                   e.g. sallowmere-cli lookup examples/sample-mod r0c zz9\n"
     "  suggest FOLDER [--count N] [PATTERN]\n"
     "                                   the first N (10) free codes matching PATTERN (\"???\"),\n"
@@ -77,7 +79,7 @@ std::optional<CodeIndex> Load(const std::string& folder, std::ostream& err) {
 int List(const CodeIndex& index, std::ostream& out) {
   for (const IndexEntry& entry : index.Entries()) {
     out << entry.code << '\t' << entry.origin_tag << '\t' << OriginText(entry.origin_tag) << '\t'
-        << index.FileOf(entry) << ':' << entry.line << '\n';
+        << index.FileOf(entry) << ':' << entry.line << '\t' << entry.Name() << '\n';
   }
   return kOk;
 }
@@ -96,7 +98,9 @@ int Lookup(const CodeIndex& index, std::span<const std::string> codes, std::ostr
   for (const std::string& code : codes) {
     const LookupResult result = sorted.Lookup(code);
     out << code << '\t' << result.status;
-    if (!result.origin.empty()) out << '\t' << result.origin;
+    if (result.position) {
+      out << '\t' << result.origin << '\t' << sorted.Entries()[*result.position].Name();
+    }
     out << '\n';
   }
   return kOk;

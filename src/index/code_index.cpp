@@ -65,7 +65,9 @@ void CodeIndex::AddTable(const Table<RecordT>& table, int base, char*& free_byte
     // A hash table instead of a scan of the entries keeps the build linear in rows.
     std::uint32_t& slot = slots_[SlotOf(code)];
     if (slot == 0) {
-      entries_.push_back({CopyTo(free_bytes, code), line, static_cast<std::int16_t>(base + row)});
+      const std::string_view name = table.Name(row).substr(0, kMaxNameBytes);
+      entries_.push_back({CopyTo(free_bytes, code), line, static_cast<std::int16_t>(base + row),
+                          static_cast<std::uint16_t>(CopyTo(free_bytes, name).size())});
       uses_.push_back(1);
       slot = static_cast<std::uint32_t>(entries_.size());
     } else {
@@ -83,8 +85,8 @@ CodeIndex CodeIndex::Build(const Module1& tables) {
   index.entries_.reserve(rows);
   index.slots_.assign(std::bit_ceil(std::max<std::size_t>(16, rows + rows / 2)), 0);
   index.uses_.reserve(rows);
-  // A table's string bytes hold each of its codes, so with the file names they bound what the
-  // index keeps; the bytes are not cleared, and only what is written is ever touched.
+  // A table's string bytes hold each of its codes and names, so with the file names they bound
+  // what the index keeps; the bytes are not cleared, and only what is written is ever touched.
   std::size_t bytes = 0;
   for (const auto* table :
        {&tables.ArmorTable().values, &tables.WeaponTable().values, &tables.MiscTable().values}) {

@@ -33,13 +33,21 @@ std::optional<std::string> CodeProblem(std::string_view text);
 // Which of the three tables an origin tag points into: 0 armor, 1 weapons, 2 misc.
 int TableOfTag(int origin_tag);
 
-// One distinct code: where it was first met. The code is a view into the EntryTexts of the index
-// that made the entry, which live as long as any copy of them; the table's file name is their
-// FileOf(). Kept small: a real mod has ten thousand of them.
+// The most bytes of an item's name an index entry keeps; a longer name is cut to this many.
+inline constexpr std::size_t kMaxNameBytes = UINT16_MAX;
+
+// One distinct code: where it was first met, and the name of the item there. The code is a view
+// into the EntryTexts of the index that made the entry, which live as long as any copy of them;
+// the name's bytes follow the code's there; the table's file name is their FileOf(). Kept small:
+// a real mod has ten thousand of them.
 struct IndexEntry {
   std::string_view code;
-  int line;                 // the row's line in its table's file
-  std::int16_t origin_tag;  // OriginTag: table base + row index
+  int line;                    // the row's line in its table's file
+  std::int16_t origin_tag;     // OriginTag: table base + row index
+  std::uint16_t name_size{0};  // the bytes of Name()
+
+  // The name the row gives its item: empty when it gives none.
+  std::string_view Name() const { return {code.data() + code.size(), name_size}; }
 };
 
 // What an index's entries and reports view: each distinct code's bytes and the three tables'
@@ -52,6 +60,11 @@ struct EntryTexts {
   // The file name of the table `entry` stands in.
   std::string_view FileOf(const IndexEntry& entry) const {
     return file_names[TableOfTag(entry.origin_tag)];
+  }
+
+  // Where `entry` stands: "FILE:LINE", as the command line and the window show it.
+  std::string RowOf(const IndexEntry& entry) const {
+    return std::string(FileOf(entry)) + ':' + std::to_string(entry.line);
   }
 };
 
@@ -91,6 +104,7 @@ class CodeIndex {
   // What the entries and the reports view: keeping these keeps them valid.
   const EntryTexts& Texts() const { return texts_; }
   std::string_view FileOf(const IndexEntry& entry) const { return texts_.FileOf(entry); }
+  std::string RowOf(const IndexEntry& entry) const { return texts_.RowOf(entry); }
 
  private:
   template <class RecordT>

@@ -54,15 +54,15 @@ struct MiscRecord {
 };
 
 // The rows of one table file, in file order: converted by RecordT's layout, or, for a table read
-// by its header row, each row's code alone.
+// by its header row, each row's code and name alone.
 template <class RecordT>
 struct Table {
   std::string file_name;                   // the name the file was found under
   std::optional<HeaderReading> by_header;  // set when the table was read by its header row
   TableValues values;
 
-  // The layout `values` follow: RecordT's, or CodeOnlyLayout() for a table read by its header.
-  const RecordLayout& Layout() const { return by_header ? CodeOnlyLayout() : RecordT::Layout(); }
+  // The layout `values` follow: RecordT's, or CodeAndNameLayout() for a table read by its header.
+  const RecordLayout& Layout() const { return by_header ? CodeAndNameLayout() : RecordT::Layout(); }
 
   // The index of the last row; -1 when the table has none.
   int LastRow() const { return static_cast<int>(values.lines.size()) - 1; }
@@ -73,6 +73,11 @@ struct Table {
   // The item code of `row`.
   std::string_view Code(int row) const {
     return std::get<std::string_view>(Value(row, Layout().CodeColumn()));
+  }
+
+  // The item's name in `row`: empty for a table read by a header row that names no column "name".
+  std::string_view Name(int row) const {
+    return std::get<std::string_view>(Value(row, Layout().NameColumn()));
   }
 
   // The value of `column` (0 to Layout().ColumnCount() - 1) of `row`.

@@ -6,8 +6,11 @@
 namespace sallowmere {
 
 RecordLayout::RecordLayout(std::string_view file_name, std::vector<ColumnRange> ranges,
-                           int code_column)
-    : file_name_(file_name), ranges_(std::move(ranges)), code_column_(code_column) {
+                           int code_column, int name_column)
+    : file_name_(file_name),
+      ranges_(std::move(ranges)),
+      code_column_(code_column),
+      name_column_(name_column) {
   for (const ColumnRange& range : ranges_) {
     if (range.first != ColumnCount() || range.last < range.first) {
       throw std::logic_error(std::string(file_name) + ": column ranges leave a gap or overlap at " +
@@ -17,9 +20,11 @@ RecordLayout::RecordLayout(std::string_view file_name, std::vector<ColumnRange> 
       columns_.push_back({range.width, range.rule, slot_counts_[static_cast<int>(range.width)]++});
     }
   }
-  if (code_column_ < 0 || code_column_ >= ColumnCount() ||
-      columns_[code_column_].width != Width::kString) {
-    throw std::logic_error(std::string(file_name) + ": the code column is not a string column");
+  for (const int column : {code_column_, name_column_}) {
+    if (column < 0 || column >= ColumnCount() || columns_[column].width != Width::kString) {
+      throw std::logic_error(std::string(file_name) + ": column " + std::to_string(column) +
+                             " holds no string, so it cannot hold a code or a name");
+    }
   }
 }
 
@@ -146,8 +151,8 @@ const RecordLayout& MiscLayout() {
   return layout;
 }
 
-const RecordLayout& CodeOnlyLayout() {
-  static const RecordLayout layout("", {{0, 0, S}}, 0);
+const RecordLayout& CodeAndNameLayout() {
+  static const RecordLayout layout("", {{0, 1, S}}, 0, 1);
   return layout;
 }
 

@@ -31,17 +31,20 @@ struct ColumnSlot {
 };
 
 // The layout of one table's rows: its file name, its column ranges in column order, and the
-// column holding the item code.
+// columns holding the item code and the item's name.
 class RecordLayout {
  public:
-  // `ranges` must cover columns 0 to the last without gap or overlap, and `code_column` must be a
-  // string column; otherwise throws std::logic_error (a fault of the program, not of a table).
-  RecordLayout(std::string_view file_name, std::vector<ColumnRange> ranges, int code_column);
+  // `ranges` must cover columns 0 to the last without gap or overlap, and `code_column` and
+  // `name_column` must be string columns; otherwise throws std::logic_error (a fault of the
+  // program, not of a table).
+  RecordLayout(std::string_view file_name, std::vector<ColumnRange> ranges, int code_column,
+               int name_column = 0);
 
   std::string_view FileName() const { return file_name_; }
   std::span<const ColumnRange> Ranges() const { return ranges_; }
   int ColumnCount() const { return static_cast<int>(columns_.size()); }
   int CodeColumn() const { return code_column_; }
+  int NameColumn() const { return name_column_; }
 
   // The slot of `column`, which must lie in 0 to ColumnCount() - 1.
   const ColumnSlot& Column(int column) const { return columns_[column]; }
@@ -55,14 +58,15 @@ class RecordLayout {
   std::vector<ColumnSlot> columns_;
   int slot_counts_[4] = {};
   int code_column_;
+  int name_column_;
 };
 
-// The layouts of armor.txt, weapons.txt and misc.txt.
+// The layouts of armor.txt, weapons.txt and misc.txt. Each names its items in column 0.
 const RecordLayout& ArmorLayout();
 const RecordLayout& WeaponLayout();
 const RecordLayout& MiscLayout();
 
-// The layout of a table read by its header row: one string column, the code.
-const RecordLayout& CodeOnlyLayout();
+// The layout of a table read by its header row: two string columns, the code and the name.
+const RecordLayout& CodeAndNameLayout();
 
 }  // namespace sallowmere

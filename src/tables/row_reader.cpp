@@ -121,33 +121,48 @@ std::size_t CountTabs(const char* from, const char* end) {
 
 }  // namespace
 
-bool FieldOfRow(std::string_view line, int column, std::string_view& field) {
+bool FieldsOfRow(std::string_view line, std::span<const int> columns,
+                 std::span<std::string_view> fields) {
   line = WithoutTrailingTab(line);
   const char* const end = line.data() + line.size();
-  // The fields before the wanted one are a few bytes each: their tabs are found as the split
-  // finds them, rather than by a library search per field.
+  const int last = columns.empty() ? -1 : *std::max_element(columns.begin(), columns.end());
+  std::fill(fields.begin(), fields.end(), std::string_view{});
+  // Keeps the field [start, stop), which is column `column`, where it is wanted.
   const char* start = line.data();
-  int tabs = 0;
-  if (column > 0) {
+  int column = 0;
+  const auto keep = [&](const char* stop) {
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      if (columns[i] == column) fields[i] = Field(start, stop);
+    }
+  };
+  // The fields before the last wanted one are a few bytes each: their tabs are found as the split
+  // finds them, rather than by a library search per field.
+  if (last > 0) {
     ForEachTab(start, end, [&](const char* stop) {
+      keep(stop);
       start = stop + 1;
-      return ++tabs < column;
+      return ++column < last;
     });
   }
-  if (tabs < column) {
-    // The row ends before the column: its fields are its tabs plus one, and the field is empty.
-    field = {};
-    return tabs + 1 <= RowFields::kCapacity;
+  if (column < last) {
+    // The row ends before the last wanted column: its fields are its tabs plus one, and the
+    // wanted fields past its end are empty.
+    keep(end);
+    return column + 1 <= RowFields::kCapacity;
   }
   const char* stop = start;
   while (stop != end && *stop != '\t') ++stop;
-  field = Field(start, stop);
+  keep(stop);
   // The fields are the tabs plus one; those before `stop` are `column`. The rest of the row holds
   // no more tabs than bytes, so a row too short to reach the limit need not be searched at all.
   if (column >= RowFields::kCapacity) return false;
   const auto rest = static_cast<std::size_t>(end - stop);
   const auto most = static_cast<std::size_t>(RowFields::kCapacity - 1 - column);
   return rest <= most || CountTabs(stop, end) <= most;
+}
+
+bool FieldOfRow(std::string_view line, int column, std::string_view& field) {
+  return FieldsOfRow(line, std::span(&column, 1), std::span(&field, 1));
 }
 
 RowStream::RowStream(std::string_view file_name, HeaderHandler on_header, RowHandler on_row)
@@ -167,8 +182,8 @@ void RowStream::Feed(std::string_view piece) {
     }
     if (line.empty()) continue;
     // The row is split before it is stored, so its own fault comes first.
-    std::string_view kept;
-    if (only_column_ >= 0 ? !FieldOfRow(line, only_column_, kept) : !SplitRow(line, fields_)) {
+    std::array<std::string_view, 2> kept;
+    if (keep_fields_ ? !FieldsOfRow(line, kept_columns_, kept) : !SplitRow(line, fields_)) {
       throw LoadError(file_name_, lines.LineNumber(), LoadCause::kTooManyFields,
                       "the row has more than " + std::to_string(RowFields::kCapacity) + " fields");
     }
@@ -176,8 +191,8 @@ void RowStream::Feed(std::string_view piece) {
       throw LoadError(file_name_, lines.LineNumber(), LoadCause::kTooManyRows,
                       "the table has more than " + std::to_string(max_rows_) + " data rows");
     }
-    if (only_column_ >= 0) {
-      on_field_(lines.LineNumber(), kept);
+    if (keep_fields_) {
+      on_fields_(lines.LineNumber(), kept[0], kept[1]);
     } else {
       on_row_(lines.LineNumber(), fields_);
     }

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -59,9 +60,14 @@ class RowFields {
 // more than RowFields::kCapacity fields.
 bool SplitRow(std::string_view line, RowFields& fields);
 
-// The field at `column` (counted from 0) of `line` as SplitRow would give it, found without
-// splitting the rest: the line is only searched for its tabs. Returns false, leaving `field`
-// undefined, when the line has more than RowFields::kCapacity fields.
+// The fields at `columns` (each counted from 0, in any order; -1 for none, which reads as empty)
+// of `line` into `fields` (as many), as SplitRow would give them, found without splitting the
+// rest: the line is only searched for its tabs. Returns false, leaving `fields` undefined, when
+// the line has more than RowFields::kCapacity fields.
+bool FieldsOfRow(std::string_view line, std::span<const int> columns,
+                 std::span<std::string_view> fields);
+
+// The field at `column` of `line`, as FieldsOfRow finds it.
 bool FieldOfRow(std::string_view line, int column, std::string_view& field);
 
 // The most data rows a table of a fixed record layout may hold.
@@ -74,7 +80,8 @@ class RowStream {
  public:
   using HeaderHandler = std::function<void(std::string_view header)>;
   using RowHandler = std::function<void(int line, const RowFields& fields)>;
-  using FieldHandler = std::function<void(int line, std::string_view field)>;
+  using FieldsHandler =
+      std::function<void(int line, std::string_view first, std::string_view second)>;
 
   // `on_header` may be empty.
   RowStream(std::string_view file_name, HeaderHandler on_header, RowHandler on_row);
@@ -88,19 +95,22 @@ class RowStream {
   // The most data rows the table may hold: kMaxDataRows until set.
   void SetMaxRows(int max_rows) { max_rows_ = max_rows; }
 
-  // From the next row on, gives `on_field` only the field at `column` of each data row (as
-  // FieldOfRow finds it) instead of the split row to the row handler. The limits stay.
-  void KeepOnlyField(int column, FieldHandler on_field) {
-    only_column_ = column;
-    on_field_ = std::move(on_field);
+  // From the next row on, gives `on_fields` only the fields at `first` and `second` of each data
+  // row (as FieldsOfRow finds them; -1 for an empty one) instead of the split row to the row
+  // handler. The limits stay.
+  void KeepOnlyFields(int first, int second, FieldsHandler on_fields) {
+    keep_fields_ = true;
+    kept_columns_ = {first, second};
+    on_fields_ = std::move(on_fields);
   }
 
  private:
   std::string file_name_;
   HeaderHandler on_header_;
   RowHandler on_row_;
-  FieldHandler on_field_;
-  int only_column_ = -1;  // the one field kept, once KeepOnlyField is called
+  FieldsHandler on_fields_;
+  bool keep_fields_ = false;  // set once KeepOnlyFields is called
+  std::array<int, 2> kept_columns_{};
   RowFields fields_;
   int lines_ = 0;  // lines read so far, the header included
   int rows_ = 0;   // data rows read so far

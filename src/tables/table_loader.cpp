@@ -140,16 +140,17 @@ TableBuilder::TableBuilder(const RecordLayout& layout, std::string_view file_nam
 void TableBuilder::ReadHeader(std::string_view header) {
   by_header_ = ReadingOf(header, layout_);
   if (by_header_) {
-    // Only each row's code is kept, so nothing else of the row need be split. A data row takes
-    // at least two bytes, so room for that many rows' lines and offsets is never outgrown, and
-    // pages never written are never touched. The codes' bytes grow as they come: room for the
+    // Only each row's code and name are kept, so nothing else of the row need be split. A data row
+    // takes at least two bytes, so room for that many rows' lines and offsets is never outgrown,
+    // and pages never written are never touched. The codes' bytes grow as they come: room for the
     // whole file would be fresh pages on every load, since freed memory that large goes back to
     // the system.
     rows_.SetMaxRows(kMaxHeaderDataRows);
-    values_.Reserve(CodeOnlyLayout(), static_cast<std::size_t>(std::min<std::uintmax_t>(
-                                          kMaxHeaderDataRows, size_ / 2 + 1)));
-    rows_.KeepOnlyField(by_header_->code_column,
-                        [this](int line, std::string_view code) { KeepCode(line, code); });
+    values_.Reserve(CodeAndNameLayout(), static_cast<std::size_t>(std::min<std::uintmax_t>(
+                                             kMaxHeaderDataRows, size_ / 2 + 1)));
+    rows_.KeepOnlyFields(
+        by_header_->code_column, by_header_->name_column,
+        [this](int line, std::string_view code, std::string_view name) { Keep(line, code, name); });
     return;
   }
   header_ = header;
@@ -173,11 +174,14 @@ void TableBuilder::ReadRow(int line, const RowFields& fields) {
   }
 }
 
-void TableBuilder::KeepCode(int line, std::string_view code) {
+void TableBuilder::Keep(int line, std::string_view code, std::string_view name) {
   values_.lines.push_back(line);
   values_.string_starts.push_back(static_cast<std::uint32_t>(values_.strings.size()));
-  values_.strings.append(code);
-  values_.strings += '\t';
+  char* to = Extend(values_.strings, code.size() + name.size() + 2);
+  to = std::copy(code.begin(), code.end(), to);
+  *to++ = '\t';
+  to = std::copy(name.begin(), name.end(), to);
+  *to = '\t';
 }
 
 Table<ArmorRecord> LoadArmorTable(const std::string& table_folder, const std::string& file_name,

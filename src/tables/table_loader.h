@@ -25,7 +25,7 @@ void ConvertRow(const RecordLayout& layout, const RowFields& fields, std::string
 
 // Builds a table's values from its text, given in pieces of whole lines: the header row decides
 // the reading (ReadingOf), then each data row is converted by the layout, or, read by its header,
-// keeps its code alone, up to kMaxHeaderDataRows rows.
+// keeps its code and name alone, up to kMaxHeaderDataRows rows.
 class TableBuilder {
  public:
   // A table of `layout` from the file `file_name`, of at most `size` bytes (to make room once).
@@ -46,7 +46,7 @@ class TableBuilder {
  private:
   void ReadHeader(std::string_view header);
   void ReadRow(int line, const RowFields& fields);
-  void KeepCode(int line, std::string_view code);
+  void Keep(int line, std::string_view code, std::string_view name);
 
   const RecordLayout& layout_;
   std::string file_name_;

@@ -27,16 +27,18 @@ int ForEachHeaderField(std::string_view header, OnField&& on_field) {
 
 std::optional<HeaderReading> ReadingOf(std::string_view header, const RecordLayout& layout) {
   std::optional<int> code_column;
+  int name_column = -1;
   bool named_past_record = false;
   const int columns = ForEachHeaderField(header, [&](int column, std::string_view name) {
     if (!code_column && EqualIgnoringAsciiCase(name, "code")) code_column = column;
+    if (name_column < 0 && EqualIgnoringAsciiCase(name, "name")) name_column = column;
     if (column >= layout.ColumnCount() && !name.empty()) named_past_record = true;
     return true;
   });
   if (!code_column || (*code_column == layout.CodeColumn() && !named_past_record)) {
     return std::nullopt;
   }
-  return HeaderReading{*code_column, columns};
+  return HeaderReading{*code_column, columns, name_column};
 }
 
 std::string HeaderReadingText(const HeaderReading& reading) {

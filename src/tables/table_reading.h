@@ -12,10 +12,14 @@
 
 namespace sallowmere {
 
-// A table read by its header row: only the column named "code" is taken from each row.
+// A table read by its header row: only the columns named "code" and "name" are taken from each
+// row. Columns are counted from 0, each the first header field that reads its name, ignoring ASCII
+// case and surrounding spaces.
 struct HeaderReading {
-  int code_column;  // counted from 0: the first header field that reads "code", ignoring ASCII case
-  int column_count;  // the number of fields of the header row
+  int code_column;
+  int column_count;      // the number of fields of the header row
+  int name_column = -1;  // -1 when no header field reads "name": the items have no names
+  bool operator==(const HeaderReading&) const = default;
 };
 
 // The most data rows a table read by its header may hold. Origin tags are a table base plus the

@@ -41,9 +41,9 @@ TEST(CliTest, ListPrintsEveryEntryInLoadOrder) {
   std::vector<std::string> all;
   for (std::string line; std::getline(lines, line);) all.push_back(line);
   ASSERT_EQ(all.size(), 90u);
-  EXPECT_EQ(all.front(), "r0c\t0\tArmor.txt\tarmor.txt:2");
-  EXPECT_EQ(all[30], "r0s\t10000\tWeapon.txt\tweapons.txt:2");
-  EXPECT_EQ(all.back(), "m2s\t20027\tMisc.txt\tmisc.txt:29");
+  EXPECT_EQ(all.front(), "r0c\t0\tArmor.txt\tarmor.txt:2\tReed Cap");
+  EXPECT_EQ(all[30], "r0s\t10000\tWeapon.txt\tweapons.txt:2\tReed Spear");
+  EXPECT_EQ(all.back(), "m2s\t20027\tMisc.txt\tmisc.txt:29\tMire Salt");
 }
 
 TEST(CliTest, CheckReportsEveryRepeat) {
@@ -69,7 +69,8 @@ TEST(CliTest, LaterLayoutModIsReadByItsHeaders) {
             "weapons.txt: note: read by its header row: code in column 4 of 170\n"
             "misc.txt: note: read by its header row: code in column 15 of 172\n");
   const CliRun list = RunWith({"list", folder});
-  EXPECT_NE(list.out.find("\ntkez\t20539\tMisc.txt\tmisc.txt:541\n"), std::string::npos);
+  EXPECT_NE(list.out.find("\ntkez\t20539\tMisc.txt\tmisc.txt:541\tQuill Trinket 539\n"),
+            std::string::npos);
 }
 
 struct CliCase {
@@ -82,7 +83,12 @@ TEST(CliTest, LookupAndSuggest) {
   const std::vector<CliCase> cases = {
       {{"lookup", Sample(), "r0c", "R0C", "t0d", "m2s", "zz9"},
        0,
-       "r0c\tUsed\tArmor.txt\nR0C\tFree\nt0d\tUsed\tWeapon.txt\nm2s\tUsed\tMisc.txt\nzz9\tFree\n"},
+       "r0c\tUsed\tArmor.txt\tReed Cap\nR0C\tFree\nt0d\tUsed\tWeapon.txt\tTin Dirk\n"
+       "m2s\tUsed\tMisc.txt\tMire Salt\nzz9\tFree\n"},
+      // A repeated code keeps the name of the row that used it first.
+      {{"lookup", Duplicates(), "q0v", "r0c"},
+       0,
+       "q0v\tUsed\tArmor.txt\tQuilted Vest\nr0c\tUsed\tArmor.txt\tReed Cap\n"},
       {{"suggest", Sample(), "--count", "3", "r?c"}, 0, "r2c\nr3c\nr4c\n"},
       {{"suggest", Sample(), "r?c", "--count", "2"}, 0, "r2c\nr3c\n"},
       {{"suggest", Sample(), "--count", "2"}, 0, "000\n001\n"},

@@ -25,7 +25,7 @@ version_line=$("$wine" "$top/sallowmere-cli.exe" --version | tr -d '\r')
 [ "$version_line" = "sallowmere-cli $version" ] || { echo "--version: $version_line"; exit 1; }
 listed=$("$wine" "$top/sallowmere-cli.exe" list "Z:$source/examples/sample-mod" | tr -d '\r')
 first=$(head -n 1 <<<"$listed")
-[ "$first" = $'r0c\t0\tArmor.txt\tarmor.txt:2' ] || { echo "list: $first"; exit 1; }
+[ "$first" = $'r0c\t0\tArmor.txt\tarmor.txt:2\tReed Cap' ] || { echo "list: $first"; exit 1; }
 
 SALLOWMERE_EXE="Z:$top/sallowmere.exe" "$wine" "$build/bin/form1_window_win32_test.exe" \
   --gtest_filter='*OpenFillsBothLists*:*MissingTable*' --gtest_brief=1

@@ -49,6 +49,8 @@ TEST(RecordLayoutTest, RejectsBrokenLayouts) {
   EXPECT_THROW(RecordLayout("x", {{1, 1, Width::kString}}, 1), std::logic_error);
   EXPECT_THROW(RecordLayout("x", {{0, 1, Width::kByte}}, 0), std::logic_error);
   EXPECT_THROW(RecordLayout("x", {{0, 1, Width::kString}}, 2), std::logic_error);
+  EXPECT_THROW(RecordLayout("x", {{0, 1, Width::kString}, {2, 2, Width::kLong}}, 1, 2),
+               std::logic_error);
   EXPECT_NO_THROW(RecordLayout("x", {{0, 1, Width::kString}, {2, 2, Width::kLong}}, 1));
 }
 

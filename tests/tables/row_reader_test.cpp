@@ -145,6 +145,16 @@ TEST(SplitRowTest, FieldOfRowAgreesWithTheSplit) {
       if (split) {
         EXPECT_EQ(alone, fields[column]) << line.size() << " " << column;
       }
+      // Two fields at once, either one first; -1 wants none.
+      for (int other : {-1, 0, 7, 40}) {
+        const std::array<int, 2> columns = {other, column};
+        std::array<std::string_view, 2> both;
+        ASSERT_EQ(FieldsOfRow(line, columns, both), split) << column << " " << other;
+        if (split) {
+          EXPECT_EQ(both[0], fields[other]) << line.size() << " " << other;
+          EXPECT_EQ(both[1], fields[column]) << line.size() << " " << column;
+        }
+      }
     }
   }
 }

@@ -28,12 +28,15 @@ std::string Header(int count, const std::map<int, std::string>& names) {
   return header;
 }
 
-// A later-layout row: 166 fields, `code` at column 18, `fill` everywhere else.
-std::string LaterRow(std::string_view code, std::string_view fill = "2644750") {
+// A later-layout row: 166 fields, `code` at column 18, those in `texts` their text, `fill`
+// everywhere else.
+std::string LaterRow(std::string_view code, std::string_view fill = "2644750",
+                     const std::map<int, std::string>& texts = {}) {
   std::string row;
   for (int column = 0; column < 166; ++column) {
     if (column > 0) row += '\t';
-    row += column == 18 ? code : fill;
+    const auto it = texts.find(column);
+    row += column == 18 ? code : it != texts.end() ? std::string_view(it->second) : fill;
   }
   return row;
 }
@@ -136,6 +139,45 @@ TEST(TableReadingTest, TheHeaderChoosesTheReading) {
     std::vector<std::string> codes;
     for (int row = 0; row <= table.LastRow(); ++row) codes.emplace_back(table.Code(row));
     EXPECT_EQ(codes, c.codes);
+  }
+}
+
+struct NameCase {
+  std::string name;
+  std::string text;  // an armor.txt
+  std::vector<std::string> names;
+};
+
+TEST(TableReadingTest, ItemsAreNamedByColumnZeroOrTheHeadersNameColumn) {
+  const auto later = [](const std::map<int, std::string>& header,
+                        const std::vector<std::string>& rows) {
+    std::map<int, std::string> names = header;
+    names[18] = "code";
+    return TableText(Header(166, names), rows);
+  };
+  const std::vector<NameCase> cases = {
+      {"fixed layout: column 0",
+       TableText(Header(158, {{17, "code"}}), {MakeRow(ArmorLayout(), "f1", {{0, " Reed Cap "}})}),
+       {"Reed Cap"}},
+      {"by header: the column that reads name, before the code",
+       later({{2, " Name "}}, {LaterRow("h1", "x", {{2, "Tin Visor"}})}),
+       {"Tin Visor"}},
+      {"by header: after the code, the first of two",
+       later({{40, "NAME"}, {50, "name"}},
+             {LaterRow("h1", "x", {{40, "Quilted Vest"}, {50, "other"}}), LaterRow("h2", "y")}),
+       {"Quilted Vest", "y"}},
+      {"by header: no name column", later({{0, "title"}}, {LaterRow("h1", "x")}), {""}},
+      {"by header: a row that ends before its name",
+       later({{40, "name"}}, {LaterRow("h1", "x").substr(0, 60)}),
+       {""}},
+  };
+  for (const NameCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Table<ArmorRecord> table = ParseTable<ArmorRecord>(c.text, "armor.txt");
+    std::vector<std::string> names;
+    for (int row = 0; row <= table.LastRow(); ++row) names.emplace_back(table.Name(row));
+    EXPECT_EQ(names, c.names);
+    EXPECT_EQ(table.Code(0), c.name.starts_with("fixed") ? "f1" : "h1");
   }
 }
 
