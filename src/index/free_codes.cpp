@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "tables/ascii.h"
+
 namespace sallowmere {
 
 std::optional<std::string> PatternProblem(std::string_view pattern) {
@@ -46,6 +48,163 @@ std::size_t ForEachFreeCode(const CodeIndex& index, std::string_view pattern, st
     if (turn == 0) break;  // every candidate visited
   }
   return found;
+}
+
+std::string LikePattern(std::string_view text) {
+  if (text.empty()) return "???";
+  std::string pattern(text);
+  if (pattern.find('?') == std::string::npos) pattern.back() = '?';
+  return pattern;
+}
+
+std::optional<std::string> WidenedPattern(std::string_view pattern) {
+  const std::size_t last = pattern.find_last_not_of('?');
+  if (last == std::string_view::npos) return std::nullopt;
+  std::string widened(pattern);
+  widened[last] = '?';
+  return widened;
+}
+
+std::string NoFreeCodeText(std::string_view pattern) {
+  return "No free code like " + std::string(pattern);
+}
+
+namespace {
+
+// The codes a pattern matches, walked in display order. Every match has the pattern's fixed
+// characters where it has them and a character of kPatternAlphabet (which folding leaves as it
+// is) at each "?", so matches differ only where folding changes nothing: their display order is
+// their byte order, and at most one of them folds to any given text.
+class Matches {
+ public:
+  explicit Matches(std::string_view pattern) : pattern_(pattern) {}
+
+  // The first match (the last, toward kPrevious).
+  std::string Extreme(Toward toward) const {
+    std::string match(pattern_);
+    FillFrom(match, 0, toward);
+    return match;
+  }
+
+  // The match nearest to `text` toward `toward` in display order, never `text` itself;
+  // std::nullopt when there is none that way.
+  std::optional<std::string> Neighbour(std::string_view text, Toward toward) const {
+    std::optional<std::string> match = Beyond(text, toward, false);
+    if (!match || !EqualIgnoringAsciiCase(*match, text)) return match;
+    // The match folds to `text`: it lies toward `toward` when its bytes do (the display order's
+    // tie-break), else the nearest match is the one past it.
+    const bool beyond = toward == Toward::kNext ? *match > text : *match < text;
+    return beyond ? match : Beyond(text, toward, true);
+  }
+
+ private:
+  // The match nearest to `text` whose folded text lies beyond `text`'s folded text toward
+  // `toward`, or at it unless `strict`. Of the matches that agree with `text` on a prefix and go
+  // beyond it at the next place, the longest prefix gives the nearest.
+  std::optional<std::string> Beyond(std::string_view text, Toward toward, bool strict) const {
+    const std::size_t n = pattern_.size();
+    const std::size_t shared = std::min(n, text.size());
+    std::size_t agree = 0;  // how many first places can fold to `text`'s
+    while (agree < shared && Same(agree, text[agree])) ++agree;
+    for (std::size_t at = agree + 1; at-- > 0;) {
+      std::string match(pattern_);
+      for (std::size_t i = 0; i < at; ++i) match[i] = *Same(i, text[i]);
+      if (at == n) {
+        // `match` folds to the whole of `text` or to its beginning.
+        const bool equal = n == text.size();
+        if ((equal && !strict) || (!equal && toward == Toward::kPrevious)) return match;
+      } else if (at == text.size()) {
+        // `match` continues `text`, so it comes after it.
+        if (toward == Toward::kNext) {
+          FillFrom(match, at, toward);
+          return match;
+        }
+      } else if (const std::optional<char> c = Past(at, text[at], toward)) {
+        match[at] = *c;
+        FillFrom(match, at + 1, toward);
+        return match;
+      }
+    }
+    return std::nullopt;
+  }
+
+  // The character a match has at `at` that folds as `c` does, if any.
+  std::optional<char> Same(std::size_t at, char c) const {
+    const auto folded = static_cast<char>(FoldAsciiCase(c));
+    if (pattern_[at] != '?') {
+      return FoldAsciiCase(pattern_[at]) == FoldAsciiCase(c) ? std::optional(pattern_[at])
+                                                             : std::nullopt;
+    }
+    return kPatternAlphabet.find(folded) != std::string_view::npos ? std::optional(folded)
+                                                                   : std::nullopt;
+  }
+
+  // The character nearest to `c` toward `toward`, by folded value, that a match may have at `at`.
+  std::optional<char> Past(std::size_t at, char c, Toward toward) const {
+    const std::string_view allowed =
+        pattern_[at] == '?' ? kPatternAlphabet : std::string_view(pattern_).substr(at, 1);
+    const auto beyond = [&](char a) {
+      return toward == Toward::kNext ? FoldAsciiCase(a) > FoldAsciiCase(c)
+                                     : FoldAsciiCase(a) < FoldAsciiCase(c);
+    };
+    if (toward == Toward::kNext) {
+      const auto found = std::find_if(allowed.begin(), allowed.end(), beyond);
+      return found != allowed.end() ? std::optional(*found) : std::nullopt;
+    }
+    const auto found = std::find_if(allowed.rbegin(), allowed.rend(), beyond);
+    return found != allowed.rend() ? std::optional(*found) : std::nullopt;
+  }
+
+  // Gives each "?" of `match` from `at` on the first (last) character of the alphabet.
+  void FillFrom(std::string& match, std::size_t at, Toward toward) const {
+    const char extreme =
+        toward == Toward::kNext ? kPatternAlphabet.front() : kPatternAlphabet.back();
+    for (std::size_t i = at; i < match.size(); ++i) {
+      if (pattern_[i] == '?') match[i] = extreme;
+    }
+  }
+
+  std::string pattern_;
+};
+
+// The first free match of `pattern` after `from` toward `toward`, wrapping around once; from the
+// first (last) match when there is no `from`.
+std::optional<std::string> FirstFree(const SortedCodes& codes, std::string_view pattern,
+                                     const std::optional<std::string>& from, Toward toward) {
+  if (pattern.empty()) return std::nullopt;
+  const Matches matches(pattern);
+  const auto past_from = [&](const std::string& match) {
+    return toward == Toward::kNext ? DisplayOrderLess(*from, match)
+                                   : DisplayOrderLess(match, *from);
+  };
+  std::optional<std::string> match =
+      from ? matches.Neighbour(*from, toward) : matches.Extreme(toward);
+  bool wrapped = !from;
+  // Each match met before a free one is a used code, so the walk is no longer than the codes.
+  for (;;) {
+    if (!match) {
+      if (wrapped) return std::nullopt;
+      match = matches.Extreme(toward);
+      wrapped = true;
+    }
+    if (wrapped && from && past_from(*match)) return std::nullopt;
+    if (!codes.Lookup(*match).position) return match;
+    match = matches.Neighbour(*match, toward);
+  }
+}
+
+}  // namespace
+
+LikeAnswer FreeCodeLike(const SortedCodes& codes, std::string_view pattern,
+                        const std::optional<std::string>& from, Toward toward) {
+  LikeAnswer answer{std::nullopt, std::string(pattern)};
+  for (;;) {
+    answer.code = FirstFree(codes, answer.pattern, from, toward);
+    if (answer.code) return answer;
+    std::optional<std::string> widened = WidenedPattern(answer.pattern);
+    if (!widened) return answer;
+    answer.pattern = std::move(*widened);
+  }
 }
 
 }  // namespace sallowmere

@@ -95,4 +95,23 @@ FolderCheck CheckTableFolder(std::string_view folder_path) {
   return check;
 }
 
+FolderStamp StampTableFolder(std::string_view folder_path) {
+  const std::string table_folder = ToTableFolder(folder_path);
+  const TableFiles wanted;
+  FolderStamp stamp;
+  std::size_t table = 0;
+  for (const std::string* name : {&wanted.armor, &wanted.weapons, &wanted.misc}) {
+    TableStamp& of = stamp[table++];
+    of.name = FindTable(table_folder, *name);
+    if (of.name.empty()) continue;
+    const fs::path path = TablePath(table_folder, of.name);
+    std::error_code error;
+    of.size = fs::file_size(path, error);
+    if (error) of.size = 0;
+    of.time = fs::last_write_time(path, error);
+    if (error) of.time = {};
+  }
+  return stamp;
+}
+
 }  // namespace sallowmere

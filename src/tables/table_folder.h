@@ -3,6 +3,9 @@
 // The folder check: the table folder's path and the names the three tables are found under, or
 // the missing-table message. Used by LoadFolder.
 
+#include <array>
+#include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,5 +40,22 @@ struct FolderCheck {
 // The missing message is the table folder followed by "armor.txt was not found" (or weapons.txt,
 // misc.txt). Never throws for a folder that cannot be read: its tables count as missing.
 FolderCheck CheckTableFolder(std::string_view folder_path);
+
+// What one table file looked like on disk: the name it was found under (empty when none was),
+// its size and its modification time.
+struct TableStamp {
+  std::string name;
+  std::uintmax_t size = 0;
+  std::filesystem::file_time_type time{};
+  bool operator==(const TableStamp&) const = default;
+};
+
+// What the three tables of a folder look like on disk, armor, weapons and misc. Two stamps of a
+// folder differ when one of its tables was written, replaced, renamed or removed in between.
+using FolderStamp = std::array<TableStamp, 3>;
+
+// The stamp of the tables in `folder_path`, found as CheckTableFolder finds them. A table that is
+// missing or cannot be looked at has an empty stamp. Never throws.
+FolderStamp StampTableFolder(std::string_view folder_path);
 
 }  // namespace sallowmere

@@ -1,13 +1,17 @@
 #include "ui/form1_window.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <algorithm>
@@ -75,6 +79,7 @@ Form1Window::Form1Window(window::SideEffects& effects, QWidget* parent)
   setFixedSize(window::TwipsToPixels(window::kClientWidthTwips, kDotsPerInch),
                window::TwipsToPixels(window::kClientHeightTwips, kDotsPerInch));
   CreateControls();
+  CreateCommands();
   ConnectEvents();
 }
 
@@ -91,6 +96,7 @@ void Form1Window::CreateControls() {
   Text1 = new QLineEdit(Frame1);
   Label1 = new QLabel(Frame1);
   Label2 = new QLabel(Frame1);
+  Label4 = new QLabel(Frame1);
   Frame2 = new QFrame(this);
   Command1 = new QPushButton(Frame2);
   Drive1 = new QComboBox(Frame2);
@@ -127,6 +133,9 @@ void Form1Window::CreateControls() {
     widget->setAccessibleDescription(DisplayText(design.description));
   }
   Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  Label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Label4->setWordWrap(true);
+  Label4->setTextFormat(Qt::PlainText);  // an item name is never markup
   // Enter on a focused button presses it, as Space does.
   Command1->setAutoDefault(true);
   Command2->setAutoDefault(true);
@@ -139,10 +148,72 @@ void Form1Window::CreateControls() {
 }
 
 QWidget* Form1Window::ControlOf(Control id) const {
-  const std::array<QWidget*, window::kControlCount> controls = {Frame1,   Command2, Combo1, List1,
-                                                                Text1,    Label1,   Label2, Frame2,
-                                                                Command1, Drive1,   Dir1,   Label3};
+  const std::array<QWidget*, window::kControlCount> controls = {
+      Frame1, Command2, Combo1,   List1,  Text1, Label1, Label2,
+      Label4, Frame2,   Command1, Drive1, Dir1,  Label3};
   return controls[static_cast<std::size_t>(id)];
+}
+
+void Form1Window::CreateCommands() {
+  // The menu shows each command's key; the keys themselves reach the behaviour through
+  // eventFilter, which needs no active window to see them.
+  const auto command = [this](std::string_view text, const QKeySequence& key, auto handler) {
+    auto* action = new QAction(DisplayText(text), this);
+    action->setShortcut(key);
+    action->setShortcutVisibleInContextMenu(true);
+    connect(action, &QAction::triggered, this, handler);
+    return action;
+  };
+  next_free_ = command(window::kNextFreeCommand, QKeySequence(Qt::Key_F3),
+                       [this] { form_.Text1_NextFree(); });
+  previous_free_ = command(window::kPreviousFreeCommand, QKeySequence(Qt::SHIFT | Qt::Key_F3),
+                           [this] { form_.Text1_PreviousFree(); });
+  for (const window::ControlDesign& design : window::FormDesign()) {
+    if (design.parent == Control::kFrame1 && window::TakesFocus(design.kind)) {
+      ControlOf(design.id)->installEventFilter(this);
+    }
+  }
+  Text1->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(Text1, &QLineEdit::customContextMenuRequested, this, &Form1Window::ShowText1Menu);
+}
+
+bool Form1Window::eventFilter(QObject* watched, QEvent* event) {
+  // F3, Shift+F3 and F5 wherever the keyboard is on the search panel.
+  if (event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const Qt::KeyboardModifiers others = key->modifiers() & ~Qt::KeypadModifier;
+    if (key->key() == Qt::Key_F3 && others == Qt::NoModifier) {
+      form_.Text1_NextFree();
+      return true;
+    }
+    if (key->key() == Qt::Key_F3 && others == Qt::ShiftModifier) {
+      form_.Text1_PreviousFree();
+      return true;
+    }
+    if (key->key() == Qt::Key_F5 && others == Qt::NoModifier) {
+      form_.Form1_Reload();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void Form1Window::ShowText1Menu(const QPoint& at) {
+  QMenu* menu = Text1->createStandardContextMenu();
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->addSeparator();
+  menu->addAction(next_free_);
+  menu->addAction(previous_free_);
+  menu->popup(Text1->mapToGlobal(at));
+}
+
+void Form1Window::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  // Queued: a reload may show a box, which must not open inside the activation itself.
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+    QMetaObject::invokeMethod(
+        this, [this] { form_.Form1_Activate(); }, Qt::QueuedConnection);
+  }
 }
 
 void Form1Window::ConnectEvents() {
@@ -214,6 +285,8 @@ void Form1Window::SetText1(std::string_view code) {
 void Form1Window::SetLabel1(std::string_view caption) { Label1->setText(DisplayText(caption)); }
 
 void Form1Window::SetLabel2(std::string_view caption) { Label2->setText(DisplayText(caption)); }
+
+void Form1Window::SetLabel4(std::string_view caption) { Label4->setText(DisplayText(caption)); }
 
 void Form1Window::SetDrives(const std::vector<std::string>& roots) {
   const QSignalBlocker quiet(Drive1);

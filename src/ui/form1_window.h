@@ -9,6 +9,7 @@
 #include "window/form1.h"
 #include "window/form_layout.h"
 
+class QAction;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -41,14 +42,23 @@ class Form1Window : public QWidget, private window::FormView {
   QLineEdit* Text1;
   QLabel* Label1;  // "Used" or "Free"
   QLabel* Label2;  // the table a used code comes from
+  QLabel* Label4;  // the details: a used code's name and row, or how to find a free code
   QFrame* Frame2;  // folder panel
   QPushButton* Command1;
   QComboBox* Drive1;
   FolderList* Dir1;
   QLabel* Label3;
 
+ protected:
+  // Tells the behaviour when the window becomes the active one, once the activation is done.
+  void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void CreateControls();
+  // F3, Shift+F3 and F5 on the search panel, and the text box's menu with the first two.
+  void CreateCommands();
+  void ShowText1Menu(const QPoint& at);
   void ConnectEvents();
   QWidget* ControlOf(window::Control id) const;
 
@@ -61,11 +71,14 @@ class Form1Window : public QWidget, private window::FormView {
   void SetText1(std::string_view code) override;
   void SetLabel1(std::string_view caption) override;
   void SetLabel2(std::string_view caption) override;
+  void SetLabel4(std::string_view caption) override;
   void SetDrives(const std::vector<std::string>& roots) override;
   void SetDriveIndex(int index) override;
   void SetFolders(const std::vector<window::FolderEntry>& entries, int open_index) override;
 
   CodeListModel* codes_;  // the items of both Combo1 and List1
+  QAction* next_free_;
+  QAction* previous_free_;
   window::Form1 form_;
 };
 

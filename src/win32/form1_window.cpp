@@ -37,9 +37,27 @@ WindowKind KindOf(ControlKind kind) {
       return {WC_EDITW, kChild | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case ControlKind::kLabel: return {WC_STATICW, kChild | SS_LEFT | SS_NOPREFIX, 0};
     case ControlKind::kCentredLabel: return {WC_STATICW, kChild | SS_CENTER | SS_NOPREFIX, 0};
+    case ControlKind::kWrappingLabel:
+      return {WC_STATICW, kChild | SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, 0};
   }
   return {WC_STATICW, kChild, 0};
 }
+
+// Posted to the window once it is active again, so that a reload's boxes open after the
+// activation, not inside it.
+constexpr UINT kActivated = WM_APP + 1;
+
+// The text box menu's commands: the edit control's own messages, and the window's two.
+enum MenuCommand : UINT {
+  kUndo = 1,
+  kCut,
+  kCopy,
+  kPaste,
+  kDelete,
+  kSelectAll,
+  kNextFree,
+  kPreviousFree,
+};
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kWindowExtendedStyle = WS_EX_CONTROLPARENT;
@@ -155,6 +173,8 @@ std::unique_ptr<Form1Window> Form1Window::Create(HINSTANCE instance) {
                       kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                       frame.bottom - frame.top, nullptr, nullptr, instance, form.get());
   if (made == nullptr || !form->CreateControls()) return nullptr;
+  SetWindowSubclass(form->ControlHandle(Control::kText1), Text1Proc, 0,
+                    reinterpret_cast<DWORD_PTR>(form.get()));
   SendMessageW(made, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(form_class.hIcon));
   SendMessageW(made, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(form_class.hIconSm));
   return form;
@@ -218,7 +238,80 @@ HWND Form1Window::MakeControl(const window::ControlDesign& design) {
 void Form1Window::Start(const std::filesystem::path& start_folder) { form_.Start(start_folder); }
 
 bool Form1Window::PreTranslate(MSG& message) {
-  return window_ != nullptr && IsDialogMessageW(window_, &message) != FALSE;
+  if (window_ == nullptr) return false;
+  return OnSearchKey(message) || IsDialogMessageW(window_, &message) != FALSE;
+}
+
+bool Form1Window::OnSearchKey(const MSG& message) {
+  if (message.message != WM_KEYDOWN || (message.wParam != VK_F3 && message.wParam != VK_F5) ||
+      form_.ShownPanel() != window::Panel::kSearch ||
+      (message.hwnd != window_ && IsChild(window_, message.hwnd) == FALSE)) {
+    return false;
+  }
+  if (message.wParam == VK_F5) {
+    form_.Form1_Reload();
+  } else if (GetKeyState(VK_SHIFT) < 0) {
+    form_.Text1_PreviousFree();
+  } else {
+    form_.Text1_NextFree();
+  }
+  return true;
+}
+
+LRESULT CALLBACK Form1Window::Text1Proc(HWND text1, UINT message, WPARAM w, LPARAM l, UINT_PTR,
+                                        DWORD_PTR form) {
+  if (message == WM_CONTEXTMENU) {
+    reinterpret_cast<Form1Window*>(form)->ShowText1Menu(l);
+    return 0;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(text1, Text1Proc, 0);
+  return DefSubclassProc(text1, message, w, l);
+}
+
+void Form1Window::ShowText1Menu(LPARAM at) {
+  const HWND text1 = ControlHandle(Control::kText1);
+  POINT where{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+  if (at == -1) {  // from the keyboard: under the text box's top left corner
+    where = {0, 0};
+    ClientToScreen(text1, &where);
+  }
+  DWORD first = 0;
+  DWORD last = 0;
+  SendMessageW(text1, EM_GETSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last));
+  const bool selected = first != last;
+  const auto enabled = [](bool on) { return static_cast<UINT>(on ? MF_ENABLED : MF_GRAYED); };
+  const HMENU menu = CreatePopupMenu();
+  if (menu == nullptr) return;
+  AppendMenuW(menu, MF_STRING | enabled(SendMessageW(text1, EM_CANUNDO, 0, 0) != 0), kUndo,
+              L"&Undo");
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING | enabled(selected), kCut, L"Cu&t");
+  AppendMenuW(menu, MF_STRING | enabled(selected), kCopy, L"&Copy");
+  AppendMenuW(menu, MF_STRING | enabled(IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE),
+              kPaste, L"&Paste");
+  AppendMenuW(menu, MF_STRING | enabled(selected), kDelete, L"&Delete");
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING | enabled(GetWindowTextLengthW(text1) > 0), kSelectAll,
+              L"Select &All");
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, kNextFree, (TableText(window::kNextFreeCommand) + L"\tF3").c_str());
+  AppendMenuW(menu, MF_STRING, kPreviousFree,
+              (TableText(window::kPreviousFreeCommand) + L"\tShift+F3").c_str());
+  SetFocus(text1);
+  const auto chosen = static_cast<UINT>(TrackPopupMenu(
+      menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, where.x, where.y, 0, window_, nullptr));
+  DestroyMenu(menu);
+  switch (chosen) {
+    case kUndo: SendMessageW(text1, WM_UNDO, 0, 0); break;
+    case kCut: SendMessageW(text1, WM_CUT, 0, 0); break;
+    case kCopy: SendMessageW(text1, WM_COPY, 0, 0); break;
+    case kPaste: SendMessageW(text1, WM_PASTE, 0, 0); break;
+    case kDelete: SendMessageW(text1, WM_CLEAR, 0, 0); break;
+    case kSelectAll: SendMessageW(text1, EM_SETSEL, 0, -1); break;
+    case kNextFree: form_.Text1_NextFree(); break;
+    case kPreviousFree: form_.Text1_PreviousFree(); break;
+    default: break;
+  }
 }
 
 LRESULT CALLBACK Form1Window::WindowProc(HWND handle, UINT message, WPARAM w, LPARAM l) {
@@ -243,9 +336,13 @@ LRESULT CALLBACK Form1Window::WindowProc(HWND handle, UINT message, WPARAM w, LP
                                           ? Control::kText1
                                           : Control::kDir1);
         SetFocus(focus);
+        PostMessageW(handle, kActivated, 0, 0);
         return 0;
       }
       break;
+    case kActivated:
+      if (!form->ended_) form->form_.Form1_Activate();
+      return 0;
     case WM_CLOSE: DestroyWindow(handle); return 0;
     case WM_DESTROY:
       form->window_ = nullptr;
@@ -347,6 +444,16 @@ void Form1Window::SetLabel1(std::string_view caption) {
 
 void Form1Window::SetLabel2(std::string_view caption) {
   SetWindowTextW(ControlHandle(Control::kLabel2), TableText(caption).c_str());
+}
+
+void Form1Window::SetLabel4(std::string_view caption) {
+  // A static control breaks its lines at CR LF.
+  std::string lines;
+  for (const char c : caption) {
+    if (c == '\n') lines += '\r';
+    lines += c;
+  }
+  SetWindowTextW(ControlHandle(Control::kLabel4), TableText(lines).c_str());
 }
 
 void Form1Window::SetDrives(const std::vector<std::string>& roots) {

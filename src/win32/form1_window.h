@@ -53,6 +53,12 @@ class Form1Window final : public window::FormView, public window::SideEffects {
   HWND MakeControl(const window::ControlDesign& design);
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
   static LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM w, LPARAM l);
+  static LRESULT CALLBACK Text1Proc(HWND text1, UINT message, WPARAM w, LPARAM l, UINT_PTR,
+                                    DWORD_PTR form);
+  // The text box's menu: the standard edit commands, then the next and previous free code.
+  void ShowText1Menu(LPARAM at);
+  // F3, Shift+F3 and F5 on the search panel; true when `message` was one of them.
+  bool OnSearchKey(const MSG& message);
   void OnCommand(int id, int code);
   void OnEnter();
 
@@ -66,6 +72,7 @@ class Form1Window final : public window::FormView, public window::SideEffects {
   void SetText1(std::string_view code) override;
   void SetLabel1(std::string_view caption) override;
   void SetLabel2(std::string_view caption) override;
+  void SetLabel4(std::string_view caption) override;
   void SetDrives(const std::vector<std::string>& roots) override;
   void SetDriveIndex(int index) override;
   void SetFolders(const std::vector<window::FolderEntry>& entries, int open_index) override;

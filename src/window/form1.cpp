@@ -5,6 +5,21 @@
 #include "window/form_layout.h"
 
 namespace sallowmere::window {
+namespace {
+
+// Sets a flag for as long as it lives.
+class Busy {
+ public:
+  explicit Busy(bool& flag) : flag_(flag) { flag_ = true; }
+  ~Busy() { flag_ = false; }
+  Busy(const Busy&) = delete;
+  Busy& operator=(const Busy&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
 
 Form1::Form1(FormView& view, SideEffects& effects) : view_(view), effects_(effects) {
   search_.text = std::string(DesignOf(Control::kText1).text);
@@ -52,8 +67,11 @@ void Form1::Command1_Click() {
   codes_ = SortedCodes();
   view_.SetCodeItems(codes_);
   search_.combo_index = search_.list_index = search_.list_place = -1;
+  like_pattern_.reset();
 
-  const LoadOutcome outcome = LoadFolder(module1_, BytesFromPath(dir1_.Path()));
+  const std::string folder = BytesFromPath(dir1_.Path());
+  read_stamp_ = StampTableFolder(folder);
+  const LoadOutcome outcome = LoadFolder(module1_, folder);
   if (const auto* missing = std::get_if<MissingTable>(&outcome)) {
     Warn(MessageText().Path(missing->message));
     effects_.EndProgram();
@@ -76,14 +94,47 @@ void Form1::Command1_Click() {
 
 void Form1::Command2_Click() { ShowPanel(Panel::kFolder); }
 
+void Form1::Form1_Reload() {
+  if (panel_ != Panel::kSearch || reloading_) return;
+  const Busy busy(reloading_);
+  // Stamped before reading: a table written while it is read differs at the next activation.
+  const std::string folder = module1_.TableFolder();
+  read_stamp_ = StampTableFolder(folder);
+  const LoadOutcome outcome = LoadFolder(module1_, folder);
+  // Unlike Open, a failed reload ends nothing and clears nothing: what was shown stays.
+  if (const auto* missing = std::get_if<MissingTable>(&outcome)) {
+    Warn(MessageText().Path(missing->message));
+    return;
+  }
+  if (const auto* error = std::get_if<LoadError>(&outcome)) {
+    Warn(error->UserMessage());
+    return;
+  }
+  const CodeIndex& index = std::get<CodeIndex>(outcome);
+  for (const DuplicateReport& repeat : index.Duplicates()) {
+    Warn(DuplicateMessage(index, repeat));
+  }
+  codes_ = SortedCodes(index);
+  view_.SetCodeItems(codes_);
+  search_.combo_index = search_.list_index = search_.list_place = -1;
+  Show(LookedUp(search_));
+}
+
+void Form1::Form1_Activate() {
+  if (panel_ != Panel::kSearch || reloading_) return;
+  if (StampTableFolder(module1_.TableFolder()) != read_stamp_) Form1_Reload();
+}
+
 void Form1::Combo1_Click(int index) {
   if (index < 0 || index >= static_cast<int>(codes_.Entries().size())) return;
+  like_pattern_.reset();
   search_.combo_index = index;
   Show(Chosen(search_, index));
 }
 
 void Form1::List1_Click(int index) {
   if (index < 0 || index >= static_cast<int>(codes_.Entries().size())) return;
+  like_pattern_.reset();
   search_.list_index = index;
   Show(Chosen(search_, index));
 }
@@ -91,7 +142,29 @@ void Form1::List1_Click(int index) {
 void Form1::Text1_Change(const std::optional<std::string>& code) {
   // A text no code can spell looks up as the empty text, which is never used.
   search_.text = code.value_or(std::string());
+  like_pattern_.reset();
   Show(LookedUp(search_));
+}
+
+void Form1::Text1_NextFree() { FindFree(Toward::kNext); }
+
+void Form1::Text1_PreviousFree() { FindFree(Toward::kPrevious); }
+
+void Form1::FindFree(Toward toward) {
+  if (panel_ != Panel::kSearch) return;
+  if (!like_pattern_) like_pattern_ = LikePattern(search_.text);
+  // A text that is itself a pattern (or empty, read as one) starts from the first match.
+  std::optional<std::string> from;
+  if (!search_.text.empty() && search_.text.find('?') == std::string::npos) from = search_.text;
+  const LikeAnswer answer = FreeCodeLike(codes_, *like_pattern_, from, toward);
+  SearchState next = search_;
+  if (!answer.code) {
+    next.label4 = NoFreeCodeText(answer.pattern);
+    Show(next);
+    return;
+  }
+  next.text = *answer.code;
+  Show(LookedUp(next));
 }
 
 SearchState Form1::LookedUp(SearchState next) const {
@@ -101,7 +174,14 @@ SearchState Form1::LookedUp(SearchState next) const {
   next.list_place = result.place;
   next.label1 = result.status;
   next.label2 = result.origin;
+  next.label4 = next.text.empty() ? "" : std::string(kNextFreeHint);
   return next;
+}
+
+std::string Form1::DetailsAt(int position) const {
+  const IndexEntry& entry = codes_.Entries()[static_cast<std::size_t>(position)];
+  const std::string row = codes_.RowOf(entry);
+  return entry.Name().empty() ? row : std::string(entry.Name()) + "\n" + row;
 }
 
 SearchState Form1::Chosen(SearchState next, int position) const {
@@ -111,6 +191,7 @@ SearchState Form1::Chosen(SearchState next, int position) const {
   next.text = codes_.Entries()[static_cast<std::size_t>(position)].code;
   next.label1 = result.status;
   next.label2 = result.origin;
+  next.label4 = DetailsAt(position);
   return next;
 }
 
@@ -123,6 +204,7 @@ void Form1::Show(const SearchState& next) {
   if (next.label2 != search_.label2) view_.SetLabel2(next.label2);
   if (next.text != search_.text) view_.SetText1(next.text);
   if (next.label1 != search_.label1) view_.SetLabel1(next.label1);
+  if (next.label4 != search_.label4) view_.SetLabel4(next.label4);
   search_ = next;
 }
 

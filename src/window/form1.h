@@ -10,8 +10,10 @@
 #include <string_view>
 #include <vector>
 
+#include "index/free_codes.h"
 #include "index/sorted_codes.h"
 #include "tables/module1.h"
+#include "tables/table_folder.h"
 #include "window/folder_browser.h"
 #include "window/form_view.h"
 #include "window/side_effects.h"
@@ -26,6 +28,7 @@ struct SearchState {
   std::string text;      // the code Text1 spells (empty when it spells none)
   std::string label1;    // "Used", "Free" or empty
   std::string label2;    // the origin text of a used code, else empty
+  std::string label4;    // the details: a used code's name and row, the key for a free one
   bool operator==(const SearchState&) const = default;
 };
 
@@ -52,6 +55,16 @@ class Form1 {
   // `code` is what Text1 now holds as table bytes; std::nullopt when it holds a character no
   // table byte shows as.
   void Text1_Change(const std::optional<std::string>& code);
+  // F3 and Shift+F3, or the text box's menu: Text1 takes the next (previous) free code like its
+  // text (LikePattern), the pattern kept from the first press until the user types or picks.
+  void Text1_NextFree();
+  void Text1_PreviousFree();
+  // F5 on the search panel: reads the open folder's tables again and answers for Text1's text
+  // against them. A reload that fails shows why and keeps everything shown.
+  void Form1_Reload();
+  // The window became the active one: reloads as F5 does when a table of the open folder was
+  // written, replaced or removed since it was last read.
+  void Form1_Activate();
 
   Panel ShownPanel() const { return panel_; }
   const FolderBrowser& Dir1() const { return dir1_; }
@@ -63,6 +76,9 @@ class Form1 {
   // The state after Text1's code was looked up: the chain for a used code; for a free one
   // "Free", no origin, and List1 on the place the code would take, selecting nothing.
   SearchState LookedUp(SearchState next) const;
+  // Label4 for the entry at `position`: its name, if any, over its row.
+  std::string DetailsAt(int position) const;
+  void FindFree(Toward toward);
   // Pushes what differs from the shown search state to the view.
   void Show(const SearchState& next);
   void ShowPanel(Panel panel);
@@ -74,6 +90,10 @@ class Form1 {
   SideEffects& effects_;
   Module1 module1_;
   SortedCodes codes_;
+  FolderStamp read_stamp_;  // the open folder's tables as they were when last read
+  bool reloading_ = false;  // set while a reload runs, whose boxes may activate the window
+  // The pattern of F3 and Shift+F3, from the first press until the user types or picks.
+  std::optional<std::string> like_pattern_;
   SearchState search_;
   Panel panel_ = Panel::kFolder;
   FolderBrowser dir1_;

@@ -79,6 +79,16 @@ constexpr std::array<ControlDesign, kControlCount> kDesign = {{
      true,
      "",
      "Table: the table file that uses the item code"},
+    {kLabel4,
+     "Label4",
+     kWrappingLabel,
+     kFrame1,
+     "",
+     {2520, 1080, 1575, 2520},
+     12,
+     true,
+     "",
+     "Details: the item's name and row for a used code; for a free one, how to find the next"},
     {kFrame2,
      "Frame2",
      kPanel,
@@ -146,7 +156,7 @@ const std::array<ControlDesign, kControlCount>& FormDesign() { return kDesign; }
 const ControlDesign& DesignOf(Control id) { return kDesign[static_cast<std::size_t>(id)]; }
 
 bool TakesFocus(ControlKind kind) {
-  return kind != kPanel && kind != kLabel && kind != kCentredLabel;
+  return kind != kPanel && kind != kLabel && kind != kCentredLabel && kind != kWrappingLabel;
 }
 
 std::array<Control, 7> TabOrder() {

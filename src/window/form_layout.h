@@ -18,13 +18,14 @@ enum class Control {
   kText1,
   kLabel1,  // "Used" or "Free"
   kLabel2,  // the table a used code comes from
+  kLabel4,  // the details: a used code's item name and row, or how to find a free code
   kFrame2,  // the folder panel
   kCommand1,
   kDrive1,
   kDir1,
   kLabel3,
 };
-inline constexpr int kControlCount = 12;
+inline constexpr int kControlCount = 13;
 
 enum class ControlKind {
   kPanel,         // a container without a title
@@ -34,7 +35,8 @@ enum class ControlKind {
   kTextBox,
   kLabel,
   kCentredLabel,
-  kFolderList,  // the open folder, the folders above it and the folders inside it
+  kWrappingLabel,  // a label whose lines wrap at word ends, as many as its height holds
+  kFolderList,     // the open folder, the folders above it and the folders inside it
 };
 
 struct TwipsRect {
@@ -63,6 +65,9 @@ inline constexpr std::string_view kCodeFontFamily = "Courier New";
 inline constexpr double kCodeFontPoints = 8.25;
 // The rows a drop-down shows at once when it opens.
 inline constexpr int kDropDownRows = 20;
+// The commands the text box's menu adds after the standard edit commands (keys F3, Shift+F3).
+inline constexpr std::string_view kNextFreeCommand = "Next free code";
+inline constexpr std::string_view kPreviousFreeCommand = "Previous free code";
 
 // Every control, panels first within each panel's group, in the designer's order.
 const std::array<ControlDesign, kControlCount>& FormDesign();

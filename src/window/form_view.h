@@ -41,10 +41,11 @@ class FormView {
   // in view with the items around it, above and below.
   virtual void ScrollList1To(int place) = 0;
 
-  // Text1's text, and the captions of Label1 and Label2.
+  // Text1's text, and the captions of Label1, Label2 and Label4 (whose lines end in LF).
   virtual void SetText1(std::string_view code) = 0;
   virtual void SetLabel1(std::string_view caption) = 0;
   virtual void SetLabel2(std::string_view caption) = 0;
+  virtual void SetLabel4(std::string_view caption) = 0;
 
   // Drive1's items and its ListIndex.
   virtual void SetDrives(const std::vector<std::string>& roots) = 0;

@@ -144,7 +144,7 @@ class Form1WindowTest : public QObject {
     QCOMPARE(Row(form.List1, 1).data(Qt::UserRole).toInt(), 1);
     QCOMPARE(form.Combo1->itemData(2).toInt(), 20000);
     QCOMPARE(Row(form.List1, 1).data(Qt::ToolTipRole).toString(),
-             QStringLiteral("armor.txt, line 3"));
+             QStringLiteral("word\narmor.txt, line 3"));
     QCOMPARE(Shown(form), QStringLiteral("a0b|a0b|a0b|Used|Armor.txt"));
 
     ClickItem(form.List1, 2);
@@ -243,6 +243,7 @@ class Form1WindowTest : public QObject {
     };
     QCOMPARE(read(form.Label1), QStringLiteral("Used"));
     QCOMPARE(read(form.Label2), QStringLiteral("Armor.txt"));
+    QCOMPARE(read(form.Label4), QStringLiteral("word\narmor.txt:2"));
     QCOMPARE(read(form.Label3), QStringLiteral("Select the excel folder of your mod."));
     form.Text1->setText(QStringLiteral("zz"));
     QCOMPARE(read(form.Label1), QStringLiteral("Free"));
@@ -275,6 +276,42 @@ class Form1WindowTest : public QObject {
     form.Command1->setFocus();
     QTest::keyClick(form.Command1, Qt::Key_Enter);
     QVERIFY(form.Frame1->isVisible());
+  }
+
+  // F3, Shift+F3 and F5 reach the behaviour wherever the keyboard is on the search panel, and the
+  // text box's menu ends with the first two; Label4 wraps its lines.
+  void KeysAndTheTextBoxMenu() {
+    auto window = Started({"r0c", "r0d"});
+    QVERIFY(window);
+    Form1Window& form = *window->form;
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QTest::mouseClick(form.Command1, Qt::LeftButton);
+    QVERIFY(form.Label4->wordWrap());
+    QCOMPARE(form.Label4->text(), QStringLiteral("word\narmor.txt:2"));
+    QTest::keyClick(form.Text1, Qt::Key_F3);
+    QCOMPARE(form.Text1->text(), QStringLiteral("r0e"));
+    QCOMPARE(form.Label1->text(), QStringLiteral("Free"));
+    form.List1->setFocus();
+    QTest::keyClick(form.List1, Qt::Key_F3, Qt::ShiftModifier);
+    QCOMPARE(form.Text1->text(), QStringLiteral("r0b"));
+    WriteMod(window->folder, {"r0c", "r0d", "r0b"}, {}, {});
+    QTest::keyClick(form.List1, Qt::Key_F5);
+    QCOMPARE(form.Label1->text(), QStringLiteral("Used"));
+    QCOMPARE(form.List1->model()->rowCount(), 3);
+
+    QTimer::singleShot(0, [&] {
+      QStringList commands;
+      if (QWidget* menu = QApplication::activePopupWidget()) {
+        for (const QAction* action : menu->actions()) commands << action->text();
+        menu->close();
+      }
+      QVERIFY(commands.size() > 3);
+      QCOMPARE(commands.mid(commands.size() - 2),
+               (QStringList{"Next free code", "Previous free code"}));
+    });
+    emit form.Text1->customContextMenuRequested(QPoint(2, 2));
+    QTest::qWait(50);
   }
 
   void DesktopBoxesAreModalWithOkOnlyAndTheirIcon() {

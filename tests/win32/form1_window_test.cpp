@@ -99,6 +99,7 @@ class Program {
   Program& operator=(const Program&) = delete;
 
   HWND Window() const { return window_; }
+  DWORD Id() const { return process_.dwProcessId; }
   HWND Find(Control control) const {
     struct Search {
       int id;
@@ -331,6 +332,50 @@ TEST(Win32WindowTest, AMissingTableEndsTheProgramWithStatusZero) {
   const std::wstring text = program.CloseBox();
   EXPECT_NE(text.find(L"weapons.txt was not found"), std::wstring::npos) << text;
   EXPECT_EQ(program.ExitStatus(), 0);
+}
+
+// F3 and F5 reach the window through its message loop, the text box's menu ends with the free
+// code commands, Label4 is a static control that shows the details, and coming back to the window
+// after a table was broken keeps what it showed.
+TEST(Win32WindowTest, FreeCodeKeysTheTextBoxMenuAndReading) {
+  TempFolder folder;
+  WriteMod(folder, {"r0c", "r0d"}, {}, {});
+  Program program(folder.Path());
+  ASSERT_NE(program.Window(), nullptr);
+  program.Press(Control::kCommand1);
+  ASSERT_TRUE(WaitFor([&] { return program.Visible(Control::kFrame1); }));
+  wchar_t label_class[16] = {};
+  GetClassNameW(program.Find(Control::kLabel4), label_class, 16);
+  EXPECT_EQ(std::wstring(label_class), L"Static");
+  EXPECT_EQ(program.Text(Control::kLabel4), L"word\r\narmor.txt:2");
+
+  PostMessageW(program.Find(Control::kText1), WM_KEYDOWN, VK_F3, 0);
+  EXPECT_TRUE(WaitFor([&] { return program.Text(Control::kText1) == L"r0e"; }));
+  EXPECT_EQ(program.Text(Control::kLabel4), L"F3: next free code like this");
+  // The menu's last command, chosen from the keyboard.
+  PostMessageW(program.Find(Control::kText1), WM_CONTEXTMENU,
+               reinterpret_cast<WPARAM>(program.Find(Control::kText1)), -1);
+  std::vector<HWND> menus;
+  ASSERT_TRUE(WaitFor([&] {
+    menus = WindowsOf(program.Id(), L"#32768");
+    return !menus.empty();
+  }));
+  PostMessageW(menus.front(), WM_KEYDOWN, VK_UP, 0);
+  PostMessageW(menus.front(), WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_TRUE(WaitFor([&] { return program.Text(Control::kText1) == L"r0b"; }));
+
+  WriteMod(folder, {"r0c", "r0d", "r0b"}, {}, {});
+  PostMessageW(program.Find(Control::kList1), WM_KEYDOWN, VK_F5, 0);
+  EXPECT_TRUE(WaitFor([&] { return program.Items(Control::kList1, false).size() == 3; }));
+  EXPECT_EQ(program.Shown(), L"r0b|r0b|r0b|Used|Armor.txt");
+
+  folder.Write("misc.txt", "\xFF\xFEh");
+  SendMessageW(program.Window(), WM_ACTIVATE, WA_ACTIVE, 0);
+  const std::wstring text = program.CloseBox();
+  EXPECT_NE(text.find(L"UTF-16"), std::wstring::npos) << text;
+  EXPECT_TRUE(program.Running());
+  EXPECT_TRUE(program.Visible(Control::kFrame1));
+  EXPECT_EQ(program.Shown(), L"r0b|r0b|r0b|Used|Armor.txt");
 }
 
 // Tab visits each panel's controls in the designed order; Enter opens the folder list's open

@@ -329,5 +329,94 @@ TEST_F(Form1Test, ActivatingTheOpenFolderReadsIt) {
   EXPECT_EQ(view.text1, "k1");
 }
 
+TEST_F(Form1Test, DetailsNameTheItemAndItsRowOrTheKeyForAFreeCode) {
+  Load({"c1"}, {"w1"}, {});
+  mod->Write("misc.txt",
+             testing::MakeTable({testing::MakeRow(MiscLayout(), "m1", {{0, "Mire Salt"}}),
+                                 testing::MakeRow(MiscLayout(), "m2", {{0, ""}})}));
+  form.Form1_Reload();
+  Type("m1");
+  EXPECT_EQ(view.label4, "Mire Salt\nmisc.txt:2");
+  Type("m2");  // an item without a name: its row alone
+  EXPECT_EQ(view.label4, "misc.txt:3");
+  Type("m3");
+  EXPECT_EQ(view.label4, kNextFreeHint);
+  Type("");
+  EXPECT_EQ(view.label4, "");
+  Click(0);
+  EXPECT_EQ(view.label4, "word\narmor.txt:2");
+}
+
+TEST_F(Form1Test, F3TakesTheNextFreeCodeLikeTheText) {
+  Load({"r0c", "r0d", "r0f"}, {}, {});
+  Type("r0c");
+  form.Text1_NextFree();
+  EXPECT_EQ(view.Shown(), "r0c|-|r0e|Free|");
+  EXPECT_EQ(view.label4, kNextFreeHint);
+  EXPECT_EQ(view.list_place, 2);  // between r0d and r0f
+  form.Text1_NextFree();          // the pattern r0? is kept
+  EXPECT_EQ(view.text1, "r0g");
+  form.Text1_PreviousFree();
+  form.Text1_PreviousFree();
+  EXPECT_EQ(view.text1, "r0b");
+  Type("w??");  // a pattern starts from its first match
+  form.Text1_PreviousFree();
+  EXPECT_EQ(view.text1, "wzz");
+  Type("");
+  form.Text1_NextFree();
+  EXPECT_EQ(view.text1, "000");
+  // No code of one character is free: the text stays, and Label4 says so.
+  std::vector<std::string> all;
+  for (char c : kPatternAlphabet) all.emplace_back(1, c);
+  Load(all, {}, {});
+  Type("k");
+  const int messages = static_cast<int>(view.messages.size());
+  form.Text1_NextFree();
+  EXPECT_EQ(view.Shown(), "k|k|k|Used|Armor.txt");
+  EXPECT_EQ(view.label4, "No free code like ?");
+  EXPECT_EQ(static_cast<int>(view.messages.size()), messages);
+}
+
+TEST_F(Form1Test, F5ReadsTheTablesAgainAndAFailedReloadLosesNothing) {
+  Load({"k1"}, {}, {});
+  Type("k2");
+  WriteMod(*mod, {"k1", "k2"}, {"k1"}, {});
+  form.Form1_Reload();
+  EXPECT_EQ(view.Shown(), "k2|k2|k2|Used|Armor.txt");
+  EXPECT_EQ(view.warnings.size(), 1u);  // k1 is used twice
+  // A table that cannot be read, then one that is missing: a box each, and all else stays.
+  mod->Write("weapons.txt", "\xFF\xFEh\0");
+  form.Form1_Reload();
+  fs::remove(mod->Path() / "weapons.txt");
+  form.Form1_Reload();
+  ASSERT_EQ(view.warnings.size(), 3u);
+  EXPECT_EQ(view.warnings[2], CoreMessage(*mod));
+  EXPECT_EQ(view.ends, 0);
+  EXPECT_EQ(view.panel, Panel::kSearch);
+  EXPECT_EQ(view.codes, (Codes{"k1", "k2"}));
+  EXPECT_EQ(view.Shown(), "k2|k2|k2|Used|Armor.txt");
+  Type("k1");
+  EXPECT_EQ(view.label1, "Used");
+}
+
+TEST_F(Form1Test, ActivationReloadsOnlyWhenATableChanged) {
+  Load({"k1"}, {}, {});
+  form.Form1_Activate();
+  EXPECT_TRUE(view.warnings.empty());
+  WriteMod(*mod, {"k1"}, {"k1"}, {});
+  form.Form1_Activate();
+  EXPECT_EQ(view.warnings.size(), 1u);
+  form.Form1_Activate();  // read since: nothing to do
+  EXPECT_EQ(view.warnings.size(), 1u);
+  mod->Write("misc.txt", "h\n\xFF\xFE");  // a table the editor has half written
+  form.Form1_Activate();
+  form.Form1_Activate();
+  EXPECT_EQ(view.warnings.size(), 2u);  // one box for the broken table, not one per activation
+  form.Command2_Click();
+  WriteMod(*mod, {"k1"}, {}, {});
+  form.Form1_Activate();  // the folder panel does not reload
+  EXPECT_EQ(view.warnings.size(), 2u);
+}
+
 }  // namespace
 }  // namespace sallowmere::window

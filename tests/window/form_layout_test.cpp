@@ -33,9 +33,22 @@ TEST(FormLayoutTest, ControlsFitTheirPanels) {
     const TwipsRect& panel = DesignOf(*design.parent).place;
     EXPECT_LE(design.place.left + design.place.width, panel.width) << design.name;
     EXPECT_LE(design.place.top + design.place.height, panel.height) << design.name;
-    const bool label =
-        design.kind == ControlKind::kLabel || design.kind == ControlKind::kCentredLabel;
+    const bool label = !TakesFocus(design.kind);
     EXPECT_EQ(design.accessible_name.empty(), label) << design.name;
+  }
+}
+
+TEST(FormLayoutTest, NoTwoControlsOfAPanelOverlap) {
+  const auto overlap = [](const TwipsRect& a, const TwipsRect& b) {
+    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+           b.top < a.top + a.height;
+  };
+  for (const ControlDesign& a : FormDesign()) {
+    for (const ControlDesign& b : FormDesign()) {
+      if (a.id < b.id && a.parent && a.parent == b.parent) {
+        EXPECT_FALSE(overlap(a.place, b.place)) << a.name << " " << b.name;
+      }
+    }
   }
 }
 

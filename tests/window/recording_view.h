@@ -30,6 +30,7 @@ class RecordingView : public FormView, public SideEffects {
   }
   void SetLabel1(std::string_view caption) override { label1 = caption; }
   void SetLabel2(std::string_view caption) override { label2 = caption; }
+  void SetLabel4(std::string_view caption) override { label4 = caption; }
   void SetDrives(const std::vector<std::string>& roots) override { drives = roots; }
   void SetDriveIndex(int index) override { drive_index = index; }
   void SetFolders(const std::vector<FolderEntry>& entries, int open_index) override {
@@ -59,7 +60,7 @@ class RecordingView : public FormView, public SideEffects {
   int list_place = -1;  // where List1 was last scrolled to
   std::string text1 = "Item code";
   int text1_sets = 0;
-  std::string label1, label2;
+  std::string label1, label2, label4;
   std::vector<std::string> drives;
   int drive_index = -1;
   std::vector<FolderEntry> folders;
