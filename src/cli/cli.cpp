@@ -61,8 +61,9 @@ int UsageError(std::ostream& err, std::string_view problem) {
 
 // Loads `folder` as the window's "Open" does, noting each table read by its header row; on
 // failure reports it and returns nullopt.
-std::optional<CodeIndex> Load(const std::string& folder, std::ostream& err) {
+std::optional<CodeIndex> Load(const std::string& folder, ItemNames names, std::ostream& err) {
   Module1 module;
+  module.SetNames(names);
   LoadOutcome outcome = LoadFolder(module, folder);
   if (const auto* missing = std::get_if<MissingTable>(&outcome)) {
     err << missing->message << "\n";
@@ -184,7 +185,9 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
     if (const auto problem = ParseSuggest(rest, suggest)) return UsageError(err, *problem);
   }
 
-  const std::optional<CodeIndex> index = Load(folder, err);
+  // Only a report of repeats goes without the items' names.
+  const std::optional<CodeIndex> index =
+      Load(folder, command == "check" ? ItemNames::kSkip : ItemNames::kKeep, err);
   if (!index) return kFailure;
   if (command == "list") return List(*index, out);
   if (command == "check") return Check(*index, out);

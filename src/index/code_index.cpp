@@ -55,17 +55,19 @@ std::string_view CopyTo(char*& free_bytes, std::string_view text) {
 }  // namespace
 
 template <class RecordT>
-void CodeIndex::AddTable(const Table<RecordT>& table, int base, char*& free_bytes) {
+void CodeIndex::AddTable(const Table<RecordT>& table, int base, ItemNames names,
+                         char*& free_bytes) {
   const std::string_view file = CopyTo(free_bytes, table.file_name);
   texts_.file_names[TableOfTag(base)] = file;
   for (int row = 0; row <= table.LastRow(); ++row) {
-    const std::string_view code = table.Code(row);
+    const auto [code, full_name] = table.CodeAndName(row);
     if (code.empty()) continue;
     const int line = table.Line(row);
     // A hash table instead of a scan of the entries keeps the build linear in rows.
     std::uint32_t& slot = slots_[SlotOf(code)];
     if (slot == 0) {
-      const std::string_view name = table.Name(row).substr(0, kMaxNameBytes);
+      const std::string_view name =
+          names == ItemNames::kKeep ? full_name.substr(0, kMaxNameBytes) : std::string_view();
       entries_.push_back({CopyTo(free_bytes, code), line, static_cast<std::int16_t>(base + row),
                           static_cast<std::uint16_t>(CopyTo(free_bytes, name).size())});
       uses_.push_back(1);
@@ -96,9 +98,9 @@ CodeIndex CodeIndex::Build(const Module1& tables) {
            tables.MiscTable().file_name.size();
   std::shared_ptr<char[]> storage(new char[bytes]);
   char* free_bytes = storage.get();
-  index.AddTable(tables.ArmorTable(), kArmorBase, free_bytes);
-  index.AddTable(tables.WeaponTable(), kWeaponBase, free_bytes);
-  index.AddTable(tables.MiscTable(), kMiscBase, free_bytes);
+  index.AddTable(tables.ArmorTable(), kArmorBase, tables.Names(), free_bytes);
+  index.AddTable(tables.WeaponTable(), kWeaponBase, tables.Names(), free_bytes);
+  index.AddTable(tables.MiscTable(), kMiscBase, tables.Names(), free_bytes);
   index.texts_.bytes = std::move(storage);
   return index;
 }

@@ -92,7 +92,7 @@ class CodeIndex {
 
   // Builds the index of `tables`' codes. Codes compare byte for byte, so letter case counts;
   // the first use keeps the entry and every later use is reported, in load order. Empty codes
-  // are skipped.
+  // are skipped. The entries' names are empty when `tables` skip names.
   static CodeIndex Build(const Module1& tables);
 
   const std::vector<IndexEntry>& Entries() const { return entries_; }
@@ -108,7 +108,7 @@ class CodeIndex {
 
  private:
   template <class RecordT>
-  void AddTable(const Table<RecordT>& table, int base, char*& free_bytes);
+  void AddTable(const Table<RecordT>& table, int base, ItemNames names, char*& free_bytes);
 
   // The slot of `code` in slots_: the one holding its entry, or the empty one where it would go.
   std::size_t SlotOf(std::string_view code) const;

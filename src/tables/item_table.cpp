@@ -1,5 +1,7 @@
 #include "tables/item_table.h"
 
+#include <algorithm>
+
 namespace sallowmere {
 
 void TableValues::Reserve(const RecordLayout& layout, std::size_t rows) {
@@ -14,6 +16,19 @@ std::string_view TableValues::String(int row, int slot) const {
   std::string_view rest = std::string_view(strings).substr(string_starts[row]);
   for (; slot > 0; --slot) rest.remove_prefix(rest.find('\t') + 1);
   return rest.substr(0, rest.find('\t'));
+}
+
+std::pair<std::string_view, std::string_view> TableValues::Strings(int row, int first,
+                                                                   int second) const {
+  std::pair<std::string_view, std::string_view> found;
+  std::string_view rest = std::string_view(strings).substr(string_starts[row]);
+  for (int slot = 0; slot <= std::max(first, second); ++slot) {
+    const std::size_t tab = rest.find('\t');
+    if (slot == first) found.first = rest.substr(0, tab);
+    if (slot == second) found.second = rest.substr(0, tab);
+    rest.remove_prefix(tab + 1);
+  }
+  return found;
 }
 
 Cell CellOf(const TableValues& values, const RecordLayout& layout, int row, int column) {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -34,7 +35,14 @@ struct TableValues {
 
   // The `slot`-th string value of `row`.
   std::string_view String(int row, int slot) const;
+
+  // The `first`-th and the `second`-th string values of `row`, found in one pass.
+  std::pair<std::string_view, std::string_view> Strings(int row, int first, int second) const;
 };
+
+// Whether a load keeps each item's name beside its code. A report of repeated codes has no use
+// for names, and a table read by its header row then reads none.
+enum class ItemNames { kKeep, kSkip };
 
 // One column's value, of the column's width.
 using Cell = std::variant<std::uint8_t, std::int16_t, std::int32_t, std::string_view>;
@@ -78,6 +86,13 @@ struct Table {
   // The item's name in `row`: empty for a table read by a header row that names no column "name".
   std::string_view Name(int row) const {
     return std::get<std::string_view>(Value(row, Layout().NameColumn()));
+  }
+
+  // The item code and the item's name in `row`, as Code and Name give them.
+  std::pair<std::string_view, std::string_view> CodeAndName(int row) const {
+    const RecordLayout& layout = Layout();
+    return values.Strings(row, layout.Column(layout.CodeColumn()).slot,
+                          layout.Column(layout.NameColumn()).slot);
   }
 
   // The value of `column` (0 to Layout().ColumnCount() - 1) of `row`.

@@ -7,9 +7,9 @@ namespace sallowmere {
 void Module1::LoadAllTables(const TableFiles& files) {
   // Read everything first and replace the tables only when all three are read, so a failed load
   // never leaves a mix of old and half-read tables.
-  Table<ArmorRecord> armor = LoadArmorTable(table_folder_, files.armor, read_buffer_);
-  Table<WeaponRecord> weapons = LoadWeaponTable(table_folder_, files.weapons, read_buffer_);
-  Table<MiscRecord> misc = LoadMiscTable(table_folder_, files.misc, read_buffer_);
+  Table<ArmorRecord> armor = LoadArmorTable(table_folder_, files.armor, read_buffer_, names_);
+  Table<WeaponRecord> weapons = LoadWeaponTable(table_folder_, files.weapons, read_buffer_, names_);
+  Table<MiscRecord> misc = LoadMiscTable(table_folder_, files.misc, read_buffer_, names_);
   armor_table_ = std::move(armor);
   weapon_table_ = std::move(weapons);
   misc_table_ = std::move(misc);

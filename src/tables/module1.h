@@ -28,6 +28,10 @@ class Module1 {
   // by its fixed layout.
   std::vector<std::string> ReadingNotes() const;
 
+  // Whether loads keep each item's name (kKeep until set). With kSkip, Name() may read empty.
+  ItemNames Names() const { return names_; }
+  void SetNames(ItemNames names) { names_ = names; }
+
   // Reads armor, weapons and misc, in that order, from TableFolder() under the names in `files`.
   // Throws LoadError at the first fault; the tables then keep what the previous load gave them.
   void LoadAllTables(const TableFiles& files = {});
@@ -37,7 +41,8 @@ class Module1 {
   Table<ArmorRecord> armor_table_;
   Table<WeaponRecord> weapon_table_;
   Table<MiscRecord> misc_table_;
-  std::string read_buffer_;  // one file's bytes at a time, kept for the next load
+  std::string read_buffer_;
+  ItemNames names_ = ItemNames::kKeep;  // one file's bytes at a time, kept for the next load
 };
 
 }  // namespace sallowmere

@@ -121,38 +121,42 @@ std::size_t CountTabs(const char* from, const char* end) {
 
 }  // namespace
 
-bool FieldsOfRow(std::string_view line, std::span<const int> columns,
-                 std::span<std::string_view> fields) {
+bool FieldsOfRow(std::string_view line, std::array<int, 2> columns,
+                 std::array<std::string_view, 2>& fields) {
   line = WithoutTrailingTab(line);
   const char* const end = line.data() + line.size();
-  const int last = columns.empty() ? -1 : *std::max_element(columns.begin(), columns.end());
-  std::fill(fields.begin(), fields.end(), std::string_view{});
-  // Keeps the field [start, stop), which is column `column`, where it is wanted.
-  const char* start = line.data();
+  fields = {};
+  // The wanted fields in column order, each reached from the one before.
+  const bool swapped = columns[1] < columns[0];
+  const int near = swapped ? columns[1] : columns[0];
+  const int far = swapped ? columns[0] : columns[1];
+  const char* start = line.data();  // where field `column` begins
   int column = 0;
-  const auto keep = [&](const char* stop) {
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-      if (columns[i] == column) fields[i] = Field(start, stop);
+  // Moves `start` to the beginning of field `wanted`; false when the row ends before it. The
+  // fields on the way are a few bytes each: their tabs are found as the split finds them, rather
+  // than by a library search per field.
+  const auto reach = [&](int wanted) {
+    if (wanted > column) {
+      ForEachTab(start, end, [&](const char* tab) {
+        start = tab + 1;
+        return ++column < wanted;
+      });
     }
+    return column == wanted;
   };
-  // The fields before the last wanted one are a few bytes each: their tabs are found as the split
-  // finds them, rather than by a library search per field.
-  if (last > 0) {
-    ForEachTab(start, end, [&](const char* stop) {
-      keep(stop);
-      start = stop + 1;
-      return ++column < last;
-    });
+  const auto field_end = [&] {
+    const char* stop = start;
+    while (stop != end && *stop != '\t') ++stop;
+    return stop;
+  };
+  if (near >= 0) {
+    // The row ends before the column: its fields are its tabs plus one, and the field is empty.
+    if (!reach(near)) return column + 1 <= RowFields::kCapacity;
+    fields[swapped ? 1 : 0] = Field(start, field_end());
   }
-  if (column < last) {
-    // The row ends before the last wanted column: its fields are its tabs plus one, and the
-    // wanted fields past its end are empty.
-    keep(end);
-    return column + 1 <= RowFields::kCapacity;
-  }
-  const char* stop = start;
-  while (stop != end && *stop != '\t') ++stop;
-  keep(stop);
+  if (!reach(std::max(far, 0))) return column + 1 <= RowFields::kCapacity;
+  const char* const stop = field_end();
+  if (far >= 0) fields[swapped ? 0 : 1] = Field(start, stop);
   // The fields are the tabs plus one; those before `stop` are `column`. The rest of the row holds
   // no more tabs than bytes, so a row too short to reach the limit need not be searched at all.
   if (column >= RowFields::kCapacity) return false;
@@ -162,7 +166,10 @@ bool FieldsOfRow(std::string_view line, std::span<const int> columns,
 }
 
 bool FieldOfRow(std::string_view line, int column, std::string_view& field) {
-  return FieldsOfRow(line, std::span(&column, 1), std::span(&field, 1));
+  std::array<std::string_view, 2> fields;
+  const bool fits = FieldsOfRow(line, {column, -1}, fields);
+  field = fields[0];
+  return fits;
 }
 
 RowStream::RowStream(std::string_view file_name, HeaderHandler on_header, RowHandler on_row)

@@ -5,7 +5,6 @@
 
 #include <array>
 #include <functional>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -60,12 +59,12 @@ class RowFields {
 // more than RowFields::kCapacity fields.
 bool SplitRow(std::string_view line, RowFields& fields);
 
-// The fields at `columns` (each counted from 0, in any order; -1 for none, which reads as empty)
-// of `line` into `fields` (as many), as SplitRow would give them, found without splitting the
-// rest: the line is only searched for its tabs. Returns false, leaving `fields` undefined, when
-// the line has more than RowFields::kCapacity fields.
-bool FieldsOfRow(std::string_view line, std::span<const int> columns,
-                 std::span<std::string_view> fields);
+// The fields at `columns` (each counted from 0, in either order; -1 for none, which reads as
+// empty) of `line`, as SplitRow would give them, found without splitting the rest: the line is
+// only searched for its tabs. Returns false, leaving `fields` undefined, when the line has more
+// than RowFields::kCapacity fields.
+bool FieldsOfRow(std::string_view line, std::array<int, 2> columns,
+                 std::array<std::string_view, 2>& fields);
 
 // The field at `column` of `line`, as FieldsOfRow finds it.
 bool FieldOfRow(std::string_view line, int column, std::string_view& field);

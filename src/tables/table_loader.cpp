@@ -129,10 +129,11 @@ void ConvertRow(const RecordLayout& layout, const RowFields& fields, std::string
 }
 
 TableBuilder::TableBuilder(const RecordLayout& layout, std::string_view file_name,
-                           std::uintmax_t size)
+                           std::uintmax_t size, ItemNames names)
     : layout_(layout),
       file_name_(file_name),
       size_(size),
+      names_(names),
       rows_(
           file_name, [this](std::string_view header) { ReadHeader(header); },
           [this](int line, const RowFields& fields) { ReadRow(line, fields); }) {}
@@ -149,7 +150,7 @@ void TableBuilder::ReadHeader(std::string_view header) {
     values_.Reserve(CodeAndNameLayout(), static_cast<std::size_t>(std::min<std::uintmax_t>(
                                              kMaxHeaderDataRows, size_ / 2 + 1)));
     rows_.KeepOnlyFields(
-        by_header_->code_column, by_header_->name_column,
+        by_header_->code_column, names_ == ItemNames::kKeep ? by_header_->name_column : -1,
         [this](int line, std::string_view code, std::string_view name) { Keep(line, code, name); });
     return;
   }
@@ -177,26 +178,25 @@ void TableBuilder::ReadRow(int line, const RowFields& fields) {
 void TableBuilder::Keep(int line, std::string_view code, std::string_view name) {
   values_.lines.push_back(line);
   values_.string_starts.push_back(static_cast<std::uint32_t>(values_.strings.size()));
-  char* to = Extend(values_.strings, code.size() + name.size() + 2);
-  to = std::copy(code.begin(), code.end(), to);
-  *to++ = '\t';
-  to = std::copy(name.begin(), name.end(), to);
-  *to = '\t';
+  values_.strings.append(code);
+  values_.strings += '\t';
+  values_.strings.append(name);
+  values_.strings += '\t';
 }
 
 Table<ArmorRecord> LoadArmorTable(const std::string& table_folder, const std::string& file_name,
-                                  std::string& buffer) {
-  return LoadTable<ArmorRecord>(table_folder, file_name, buffer);
+                                  std::string& buffer, ItemNames names) {
+  return LoadTable<ArmorRecord>(table_folder, file_name, buffer, names);
 }
 
 Table<WeaponRecord> LoadWeaponTable(const std::string& table_folder, const std::string& file_name,
-                                    std::string& buffer) {
-  return LoadTable<WeaponRecord>(table_folder, file_name, buffer);
+                                    std::string& buffer, ItemNames names) {
+  return LoadTable<WeaponRecord>(table_folder, file_name, buffer, names);
 }
 
 Table<MiscRecord> LoadMiscTable(const std::string& table_folder, const std::string& file_name,
-                                std::string& buffer) {
-  return LoadTable<MiscRecord>(table_folder, file_name, buffer);
+                                std::string& buffer, ItemNames names) {
+  return LoadTable<MiscRecord>(table_folder, file_name, buffer, names);
 }
 
 }  // namespace sallowmere

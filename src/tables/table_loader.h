@@ -28,8 +28,10 @@ void ConvertRow(const RecordLayout& layout, const RowFields& fields, std::string
 // keeps its code and name alone, up to kMaxHeaderDataRows rows.
 class TableBuilder {
  public:
-  // A table of `layout` from the file `file_name`, of at most `size` bytes (to make room once).
-  TableBuilder(const RecordLayout& layout, std::string_view file_name, std::uintmax_t size);
+  // A table of `layout` from the file `file_name`, of at most `size` bytes (to make room once),
+  // whose items' names are read or not as `names` says.
+  TableBuilder(const RecordLayout& layout, std::string_view file_name, std::uintmax_t size,
+               ItemNames names = ItemNames::kKeep);
   TableBuilder(const TableBuilder&) = delete;
   TableBuilder& operator=(const TableBuilder&) = delete;
 
@@ -51,6 +53,7 @@ class TableBuilder {
   const RecordLayout& layout_;
   std::string file_name_;
   std::uintmax_t size_;
+  ItemNames names_;
   std::optional<HeaderReading> by_header_;
   std::string header_;  // the header row of a table read by its fixed layout
   TableValues values_;
@@ -72,19 +75,19 @@ Table<RecordT> ParseTable(std::string_view text, const std::string& file_name) {
 // LoadError when the file cannot be read or on the first fault in it.
 template <class RecordT>
 Table<RecordT> LoadTable(const std::string& table_folder, const std::string& file_name,
-                         std::string& buffer) {
+                         std::string& buffer, ItemNames names = ItemNames::kKeep) {
   TableFile file(TablePath(table_folder, file_name), file_name);
-  TableBuilder builder(RecordT::Layout(), file_name, file.Size());
+  TableBuilder builder(RecordT::Layout(), file_name, file.Size(), names);
   file.ReadLines(buffer, [&](std::string_view lines) { builder.Feed(lines); });
   return builder.Take<RecordT>(file_name);
 }
 
 // The three tables' loaders; `file_name` is the name the folder check found.
 Table<ArmorRecord> LoadArmorTable(const std::string& table_folder, const std::string& file_name,
-                                  std::string& buffer);
+                                  std::string& buffer, ItemNames names = ItemNames::kKeep);
 Table<WeaponRecord> LoadWeaponTable(const std::string& table_folder, const std::string& file_name,
-                                    std::string& buffer);
+                                    std::string& buffer, ItemNames names = ItemNames::kKeep);
 Table<MiscRecord> LoadMiscTable(const std::string& table_folder, const std::string& file_name,
-                                std::string& buffer);
+                                std::string& buffer, ItemNames names = ItemNames::kKeep);
 
 }  // namespace sallowmere
