@@ -36,7 +36,8 @@ struct TableValues {
   // The `slot`-th string value of `row`.
   std::string_view String(int row, int slot) const;
 
-  // The `first`-th and the `second`-th string values of `row`, found in one pass.
+  // The `first`-th and the `second`-th string values of `row`, found in one pass; -1 for an empty
+  // one.
   std::pair<std::string_view, std::string_view> Strings(int row, int first, int second) const;
 };
 
@@ -69,8 +70,12 @@ struct Table {
   std::optional<HeaderReading> by_header;  // set when the table was read by its header row
   TableValues values;
 
-  // The layout `values` follow: RecordT's, or CodeAndNameLayout() for a table read by its header.
-  const RecordLayout& Layout() const { return by_header ? CodeAndNameLayout() : RecordT::Layout(); }
+  // The layout `values` follow: RecordT's, or for a table read by its header CodeAndNameLayout(),
+  // or CodeOnlyLayout() when it read no names.
+  const RecordLayout& Layout() const {
+    if (!by_header) return RecordT::Layout();
+    return by_header->name_column >= 0 ? CodeAndNameLayout() : CodeOnlyLayout();
+  }
 
   // The index of the last row; -1 when the table has none.
   int LastRow() const { return static_cast<int>(values.lines.size()) - 1; }
@@ -84,15 +89,14 @@ struct Table {
   }
 
   // The item's name in `row`: empty for a table read by a header row that names no column "name".
-  std::string_view Name(int row) const {
-    return std::get<std::string_view>(Value(row, Layout().NameColumn()));
-  }
+  std::string_view Name(int row) const { return CodeAndName(row).second; }
 
   // The item code and the item's name in `row`, as Code and Name give them.
   std::pair<std::string_view, std::string_view> CodeAndName(int row) const {
     const RecordLayout& layout = Layout();
+    const int name = layout.NameColumn();
     return values.Strings(row, layout.Column(layout.CodeColumn()).slot,
-                          layout.Column(layout.NameColumn()).slot);
+                          name >= 0 ? layout.Column(name).slot : -1);
   }
 
   // The value of `column` (0 to Layout().ColumnCount() - 1) of `row`.

@@ -21,6 +21,7 @@ RecordLayout::RecordLayout(std::string_view file_name, std::vector<ColumnRange> 
     }
   }
   for (const int column : {code_column_, name_column_}) {
+    if (column == name_column_ && column == -1) continue;
     if (column < 0 || column >= ColumnCount() || columns_[column].width != Width::kString) {
       throw std::logic_error(std::string(file_name) + ": column " + std::to_string(column) +
                              " holds no string, so it cannot hold a code or a name");
@@ -153,6 +154,11 @@ const RecordLayout& MiscLayout() {
 
 const RecordLayout& CodeAndNameLayout() {
   static const RecordLayout layout("", {{0, 1, S}}, 0, 1);
+  return layout;
+}
+
+const RecordLayout& CodeOnlyLayout() {
+  static const RecordLayout layout("", {{0, 0, S}}, 0, -1);
   return layout;
 }
 

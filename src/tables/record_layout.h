@@ -35,8 +35,8 @@ struct ColumnSlot {
 class RecordLayout {
  public:
   // `ranges` must cover columns 0 to the last without gap or overlap, and `code_column` and
-  // `name_column` must be string columns; otherwise throws std::logic_error (a fault of the
-  // program, not of a table).
+  // `name_column` (unless -1: the items have no names) must be string columns; otherwise throws
+  // std::logic_error (a fault of the program, not of a table).
   RecordLayout(std::string_view file_name, std::vector<ColumnRange> ranges, int code_column,
                int name_column = 0);
 
@@ -44,7 +44,7 @@ class RecordLayout {
   std::span<const ColumnRange> Ranges() const { return ranges_; }
   int ColumnCount() const { return static_cast<int>(columns_.size()); }
   int CodeColumn() const { return code_column_; }
-  int NameColumn() const { return name_column_; }
+  int NameColumn() const { return name_column_; }  // -1 when the items have no names
 
   // The slot of `column`, which must lie in 0 to ColumnCount() - 1.
   const ColumnSlot& Column(int column) const { return columns_[column]; }
@@ -66,7 +66,9 @@ const RecordLayout& ArmorLayout();
 const RecordLayout& WeaponLayout();
 const RecordLayout& MiscLayout();
 
-// The layout of a table read by its header row: two string columns, the code and the name.
+// The layouts of a table read by its header row: two string columns, the code and the name; or,
+// for a table whose names are not read, the code alone.
 const RecordLayout& CodeAndNameLayout();
+const RecordLayout& CodeOnlyLayout();
 
 }  // namespace sallowmere

@@ -141,16 +141,17 @@ TableBuilder::TableBuilder(const RecordLayout& layout, std::string_view file_nam
 void TableBuilder::ReadHeader(std::string_view header) {
   by_header_ = ReadingOf(header, layout_);
   if (by_header_) {
+    if (names_ == ItemNames::kSkip) by_header_->name_column = -1;
     // Only each row's code and name are kept, so nothing else of the row need be split. A data row
     // takes at least two bytes, so room for that many rows' lines and offsets is never outgrown,
     // and pages never written are never touched. The codes' bytes grow as they come: room for the
     // whole file would be fresh pages on every load, since freed memory that large goes back to
     // the system.
     rows_.SetMaxRows(kMaxHeaderDataRows);
-    values_.Reserve(CodeAndNameLayout(), static_cast<std::size_t>(std::min<std::uintmax_t>(
-                                             kMaxHeaderDataRows, size_ / 2 + 1)));
+    values_.Reserve(CodeOnlyLayout(), static_cast<std::size_t>(std::min<std::uintmax_t>(
+                                          kMaxHeaderDataRows, size_ / 2 + 1)));
     rows_.KeepOnlyFields(
-        by_header_->code_column, names_ == ItemNames::kKeep ? by_header_->name_column : -1,
+        by_header_->code_column, by_header_->name_column,
         [this](int line, std::string_view code, std::string_view name) { Keep(line, code, name); });
     return;
   }
@@ -180,6 +181,7 @@ void TableBuilder::Keep(int line, std::string_view code, std::string_view name) 
   values_.string_starts.push_back(static_cast<std::uint32_t>(values_.strings.size()));
   values_.strings.append(code);
   values_.strings += '\t';
+  if (by_header_->name_column < 0) return;
   values_.strings.append(name);
   values_.strings += '\t';
 }

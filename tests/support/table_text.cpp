@@ -102,7 +102,9 @@ void WriteRealShapedMod(const TempFolder& folder) {
                                   "", "0", "", "1200", "", "-5"};
     std::string text;
     for (int column = 0; column < columns; ++column) {
-      text += column == code_column ? "code" : "field " + std::to_string(column);
+      text += column == code_column ? "code"
+              : column == 0         ? "name"
+                                    : "field " + std::to_string(column);
       text += column + 1 < columns ? '\t' : '\n';
     }
     for (int row = 0; row < rows; ++row) {

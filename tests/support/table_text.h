@@ -48,8 +48,8 @@ void WriteLargestMod(const TempFolder& folder);
 void WriteLargestLaterMod(const TempFolder& folder);
 
 // Writes tables shaped like the largest real mods into `folder`: 202, 318 and 9,137 data rows of
-// 163, 165 and 166 columns, the code at columns 18, 3 and 13 (counted from 0), LF line ends, most
-// fields empty or a few characters long, about 3.5 MB in all, every code distinct.
+// 163, 165 and 166 columns, the code at columns 18, 3 and 13 and the item's name at column 0
+// (counted from 0), LF line ends, most fields empty or a few characters long, about 3.5 MB in all, every code distinct.
 void WriteRealShapedMod(const TempFolder& folder);
 
 }  // namespace sallowmere::testing
