@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots under Xvfb, in copies of the example mods in a neutral folder so
 # that no path of this machine shows: the Qt window's two panels, and the Win32 window's two
-# panels and a duplicate message under Wine (in a Wine desktop, which draws the window's frame).
+# panels and a duplicate message under Wine, and in both windows the largest example's search
+# panel on a used code and after F3 from it (in a Wine desktop, which draws the window's frame).
 # Needs xvfb, xdotool and imagemagick (installed when missing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,16 +22,34 @@ xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true; rm -rf /tmp/mods' EXIT
 sleep 1
 rm -rf /tmp/mods && mkdir -p /tmp/mods
-cp -r examples/sample-mod examples/duplicates-mod /tmp/mods/
+cp -r examples/sample-mod examples/duplicates-mod examples/later-layout-mod /tmp/mods/
 
 # The Qt window stands at the screen's top left corner: 280 x 313 pixels.
+qt_shot() { import -window root -crop 280x313+0+0 +repage "$out/$1"; }
 (cd /tmp/mods/sample-mod && exec "$app") &
 window_program=$!
 sleep 2
-import -window root -crop 280x313+0+0 +repage "$out/folder-panel.png"
+qt_shot folder-panel.png
 xdotool mousemove 220 292 click 1  # "Open"
 sleep 1
-import -window root -crop 280x313+0+0 +repage "$out/search-panel.png"
+xdotool key ctrl+a type --delay 100 t0v
+sleep 1
+qt_shot search-panel.png
+kill "$window_program"
+# The largest example: a used code, then F3 from it.
+(cd /tmp/mods/later-layout-mod && exec "$app") &
+window_program=$!
+sleep 2
+xdotool mousemove 220 292 click 1  # "Open"
+sleep 1
+xdotool key Return  # the repeated code's message
+sleep 1
+xdotool key ctrl+a type --delay 100 tk05
+sleep 1
+qt_shot search-panel-largest.png
+xdotool key F3
+sleep 1
+qt_shot search-panel-largest-f3.png
 kill "$window_program"
 
 # The Win32 window, frame included, at the Wine desktop's top left corner.
@@ -43,6 +62,20 @@ sleep 2
 xdotool key ctrl+a type --delay 100 t0v
 sleep 1
 shoot windows-search-panel.png
+"$wine" wineboot -e >/dev/null 2>&1 || true  # ends the programs of the Wine session
+sleep 2
+(cd /tmp/mods/later-layout-mod && exec "$wine" explorer /desktop=shots,420x400 "$exe") >/dev/null 2>&1 &
+sleep 6
+xdotool mousemove 222 314 click 1  # "Open"
+sleep 2
+xdotool key Return  # the repeated code's message
+sleep 1
+xdotool key ctrl+a type --delay 100 tk05
+sleep 1
+shoot windows-search-panel-largest.png
+xdotool key F3
+sleep 1
+shoot windows-search-panel-largest-f3.png
 "$wine" wineboot -e >/dev/null 2>&1 || true  # ends the programs of the Wine session
 sleep 2
 (cd /tmp/mods/duplicates-mod && exec "$wine" explorer /desktop=shots,420x400 "$exe") >/dev/null 2>&1 &

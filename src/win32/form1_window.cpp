@@ -435,7 +435,11 @@ void Form1Window::ScrollList1To(int place) {
 
 void Form1Window::SetText1(std::string_view code) {
   const Flag pushing(pushing_);
-  SetWindowTextW(ControlHandle(Control::kText1), TableText(code).c_str());
+  const HWND text1 = ControlHandle(Control::kText1);
+  SetWindowTextW(text1, TableText(code).c_str());
+  // The caret after the text, as typing would leave it.
+  const int end = GetWindowTextLengthW(text1);
+  SendMessageW(text1, EM_SETSEL, static_cast<WPARAM>(end), end);
 }
 
 void Form1Window::SetLabel1(std::string_view caption) {
