@@ -107,23 +107,24 @@ class Matches {
     std::size_t agree = 0;  // how many first places can fold to `text`'s
     while (agree < shared && Same(agree, text[agree])) ++agree;
     for (std::size_t at = agree + 1; at-- > 0;) {
+      // The match agrees with `text` on its first `at` places; what it has at `at`, if it can
+      // have anything there that goes beyond `text` the right way.
+      std::optional<char> next;
+      if (at == n) {
+        // The match folds to the whole of `text` or to its beginning.
+        const bool equal = n == text.size();
+        if (!((equal && !strict) || (!equal && toward == Toward::kPrevious))) continue;
+      } else if (at == text.size()) {
+        // The match continues `text`, so it comes after it.
+        if (toward == Toward::kPrevious) continue;
+      } else if (!(next = Past(at, text[at], toward))) {
+        continue;
+      }
       std::string match(pattern_);
       for (std::size_t i = 0; i < at; ++i) match[i] = *Same(i, text[i]);
-      if (at == n) {
-        // `match` folds to the whole of `text` or to its beginning.
-        const bool equal = n == text.size();
-        if ((equal && !strict) || (!equal && toward == Toward::kPrevious)) return match;
-      } else if (at == text.size()) {
-        // `match` continues `text`, so it comes after it.
-        if (toward == Toward::kNext) {
-          FillFrom(match, at, toward);
-          return match;
-        }
-      } else if (const std::optional<char> c = Past(at, text[at], toward)) {
-        match[at] = *c;
-        FillFrom(match, at + 1, toward);
-        return match;
-      }
+      if (next) match[at] = *next;
+      FillFrom(match, next ? at + 1 : at, toward);
+      return match;
     }
     return std::nullopt;
   }

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "win32/wide_text.h"
+#include "window/scoped_flag.h"
 
 namespace sallowmere::win32 {
 namespace {
@@ -61,18 +62,6 @@ enum MenuCommand : UINT {
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kWindowExtendedStyle = WS_EX_CONTROLPARENT;
-
-// Sets a flag for as long as it lives.
-class Flag {
- public:
-  explicit Flag(bool& flag) : flag_(flag) { flag_ = true; }
-  ~Flag() { flag_ = false; }
-  Flag(const Flag&) = delete;
-  Flag& operator=(const Flag&) = delete;
-
- private:
-  bool& flag_;
-};
 
 // Gives a control the name and description a screen reader reads, where the standard classes
 // carry none of their own (an edit, a list, a drop-down). Nothing happens where the system has
@@ -406,7 +395,7 @@ void Form1Window::ShowPanel(window::Panel panel) {
 }
 
 void Form1Window::SetCodeItems(const SortedCodes& codes) {
-  const Flag pushing(pushing_);
+  const window::ScopedFlag pushing(pushing_);
   const std::vector<IndexEntry>& entries = codes.Entries();
   const MadeTexts texts{entries.size(), [&](std::size_t i) { return TableText(entries[i].code); }};
   const auto tag = [&](std::size_t i) { return static_cast<LPARAM>(entries[i].origin_tag); };
@@ -415,12 +404,12 @@ void Form1Window::SetCodeItems(const SortedCodes& codes) {
 }
 
 void Form1Window::SetComboIndex(int index) {
-  const Flag pushing(pushing_);
+  const window::ScopedFlag pushing(pushing_);
   SendMessageW(ControlHandle(Control::kCombo1), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 void Form1Window::SetListIndex(int index) {
-  const Flag pushing(pushing_);
+  const window::ScopedFlag pushing(pushing_);
   SendMessageW(ControlHandle(Control::kList1), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
@@ -434,7 +423,7 @@ void Form1Window::ScrollList1To(int place) {
 }
 
 void Form1Window::SetText1(std::string_view code) {
-  const Flag pushing(pushing_);
+  const window::ScopedFlag pushing(pushing_);
   const HWND text1 = ControlHandle(Control::kText1);
   SetWindowTextW(text1, TableText(code).c_str());
   // The caret after the text, as typing would leave it.
@@ -461,18 +450,18 @@ void Form1Window::SetLabel4(std::string_view caption) {
 }
 
 void Form1Window::SetDrives(const std::vector<std::string>& roots) {
-  const Flag pushing(pushing_);
+  const window::ScopedFlag pushing(pushing_);
   const MadeTexts names{roots.size(), [&](std::size_t i) { return PathText(roots[i]); }};
   Fill(ControlHandle(Control::kDrive1), true, names, [](std::size_t) { return LPARAM{0}; });
 }
 
 void Form1Window::SetDriveIndex(int index) {
-  const Flag pushing(pushing_);
+  const window::ScopedFlag pushing(pushing_);
   SendMessageW(ControlHandle(Control::kDrive1), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 void Form1Window::SetFolders(const std::vector<window::FolderEntry>& entries, int open_index) {
-  const Flag pushing(pushing_);
+  const window::ScopedFlag pushing(pushing_);
   // Each folder stands indented under the one above it.
   const MadeTexts lines{entries.size(), [&](std::size_t i) {
                           return std::wstring(static_cast<std::size_t>(entries[i].depth) * 2,

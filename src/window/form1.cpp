@@ -3,23 +3,9 @@
 #include "index/load_folder.h"
 #include "tables/table_file.h"
 #include "window/form_layout.h"
+#include "window/scoped_flag.h"
 
 namespace sallowmere::window {
-namespace {
-
-// Sets a flag for as long as it lives.
-class Busy {
- public:
-  explicit Busy(bool& flag) : flag_(flag) { flag_ = true; }
-  ~Busy() { flag_ = false; }
-  Busy(const Busy&) = delete;
-  Busy& operator=(const Busy&) = delete;
-
- private:
-  bool& flag_;
-};
-
-}  // namespace
 
 Form1::Form1(FormView& view, SideEffects& effects) : view_(view), effects_(effects) {
   search_.text = std::string(DesignOf(Control::kText1).text);
@@ -69,24 +55,11 @@ void Form1::Command1_Click() {
   search_.combo_index = search_.list_index = search_.list_place = -1;
   like_pattern_.reset();
 
-  const std::string folder = BytesFromPath(dir1_.Path());
-  read_stamp_ = StampTableFolder(folder);
-  const LoadOutcome outcome = LoadFolder(module1_, folder);
-  if (const auto* missing = std::get_if<MissingTable>(&outcome)) {
-    Warn(MessageText().Path(missing->message));
-    effects_.EndProgram();
-    return;
+  switch (ReadTables(BytesFromPath(dir1_.Path()))) {
+    case TablesRead::kMissing: effects_.EndProgram(); return;
+    case TablesRead::kUnreadable: return;
+    case TablesRead::kRead: break;
   }
-  if (const auto* error = std::get_if<LoadError>(&outcome)) {
-    Warn(error->UserMessage());
-    return;
-  }
-  const CodeIndex& index = std::get<CodeIndex>(outcome);
-  for (const DuplicateReport& repeat : index.Duplicates()) {
-    Warn(DuplicateMessage(index, repeat));
-  }
-  codes_ = SortedCodes(index);
-  view_.SetCodeItems(codes_);
   // Selecting the first entry runs the chain; with no entries the labels answer for the text box.
   Show(codes_.Entries().empty() ? LookedUp(search_) : Chosen(search_, 0));
   ShowPanel(Panel::kSearch);
@@ -96,19 +69,22 @@ void Form1::Command2_Click() { ShowPanel(Panel::kFolder); }
 
 void Form1::Form1_Reload() {
   if (panel_ != Panel::kSearch || reloading_) return;
-  const Busy busy(reloading_);
+  const ScopedFlag busy(reloading_);
+  // Unlike Open, a failed reload ends nothing and clears nothing: what was shown stays.
+  if (ReadTables(module1_.TableFolder()) == TablesRead::kRead) Show(LookedUp(search_));
+}
+
+Form1::TablesRead Form1::ReadTables(const std::string& folder) {
   // Stamped before reading: a table written while it is read differs at the next activation.
-  const std::string folder = module1_.TableFolder();
   read_stamp_ = StampTableFolder(folder);
   const LoadOutcome outcome = LoadFolder(module1_, folder);
-  // Unlike Open, a failed reload ends nothing and clears nothing: what was shown stays.
   if (const auto* missing = std::get_if<MissingTable>(&outcome)) {
     Warn(MessageText().Path(missing->message));
-    return;
+    return TablesRead::kMissing;
   }
   if (const auto* error = std::get_if<LoadError>(&outcome)) {
     Warn(error->UserMessage());
-    return;
+    return TablesRead::kUnreadable;
   }
   const CodeIndex& index = std::get<CodeIndex>(outcome);
   for (const DuplicateReport& repeat : index.Duplicates()) {
@@ -117,7 +93,7 @@ void Form1::Form1_Reload() {
   codes_ = SortedCodes(index);
   view_.SetCodeItems(codes_);
   search_.combo_index = search_.list_index = search_.list_place = -1;
-  Show(LookedUp(search_));
+  return TablesRead::kRead;
 }
 
 void Form1::Form1_Activate() {

@@ -76,6 +76,11 @@ class Form1 {
   // The state after Text1's code was looked up: the chain for a used code; for a free one
   // "Free", no origin, and List1 on the place the code would take, selecting nothing.
   SearchState LookedUp(SearchState next) const;
+  enum class TablesRead { kRead, kMissing, kUnreadable };
+  // Reads the tables of `folder` (stamping them first) and shows a box for each repeated code,
+  // filling both lists with the new codes; on a missing table or one that cannot be read, shows
+  // why and changes nothing else.
+  TablesRead ReadTables(const std::string& folder);
   // Label4 for the entry at `position`: its name, if any, over its row.
   std::string DetailsAt(int position) const;
   void FindFree(Toward toward);
