@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "tables/load_error.h"
+#include "tables/utf16.h"
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -58,8 +59,10 @@ std::filesystem::path TablePath(std::string_view table_folder, std::string_view 
 
 std::filesystem::path PathFromBytes(std::string_view bytes) {
 #ifdef _WIN32
-  // Paths reach the core as UTF-8 from the window and the command line.
-  return std::filesystem::path(std::u8string(bytes.begin(), bytes.end()));
+  // Paths reach the core as UTF-8 from the window and the command line; a name that is no valid
+  // UTF-16 comes back whole from the bytes BytesFromPath gave it.
+  const std::u16string units = Utf16OfUtf8(bytes);
+  return std::filesystem::path(std::wstring(units.begin(), units.end()));
 #else
   return std::filesystem::path(std::string(bytes));
 #endif
@@ -67,8 +70,9 @@ std::filesystem::path PathFromBytes(std::string_view bytes) {
 
 std::string BytesFromPath(const std::filesystem::path& path) {
 #ifdef _WIN32
-  const std::u8string utf8 = path.u8string();
-  return std::string(utf8.begin(), utf8.end());
+  // Not path::u8string(), which throws for a name that is no valid UTF-16.
+  const std::wstring& units = path.native();
+  return Utf8OfUtf16(std::u16string(units.begin(), units.end()));
 #else
   return path.string();
 #endif

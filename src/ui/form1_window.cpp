@@ -266,8 +266,10 @@ void Form1Window::SetListIndex(int index) {
     selection->clear();
   } else {
     selection->setCurrentIndex(codes_->index(index), QItemSelectionModel::ClearAndSelect);
+    // The view scrolls to its current item on its selection model's signals, which were kept
+    // from the behaviour: a list shows what it selects, moving as little as it must.
+    List1->scrollTo(codes_->index(index), QAbstractItemView::EnsureVisible);
   }
-  // The view follows its selection model's signals, which were kept from the behaviour.
   List1->viewport()->update();
 }
 

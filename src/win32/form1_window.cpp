@@ -4,6 +4,7 @@
 #include <oleacc.h>
 
 #include <algorithm>
+#include <exception>
 
 #include "win32/wide_text.h"
 #include "window/scoped_flag.h"
@@ -101,7 +102,8 @@ void Fill(HWND control, bool combo, const Texts& texts, Data&& data_of) {
   for (std::size_t i = 0; i < texts.size(); ++i) {
     const std::wstring text = texts[i];
     const LRESULT at = SendMessageW(control, add, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    SendMessageW(control, set_data, static_cast<WPARAM>(at), data_of(i));
+    // A failed add returns a negative index, and item data set at -1 would go to every item.
+    if (at >= 0) SendMessageW(control, set_data, static_cast<WPARAM>(at), data_of(i));
   }
   SendMessageW(control, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(control, nullptr, TRUE);
@@ -127,6 +129,9 @@ Form1Window::~Form1Window() {
   if (window_ != nullptr) DestroyWindow(window_);
   if (default_font_ != nullptr) DeleteObject(default_font_);
   if (code_font_ != nullptr) DeleteObject(code_font_);
+  for (HICON icon : icons_) {
+    if (icon != nullptr) DestroyIcon(icon);
+  }
 }
 
 std::unique_ptr<Form1Window> Form1Window::Create(HINSTANCE instance) {
@@ -140,12 +145,9 @@ std::unique_ptr<Form1Window> Form1Window::Create(HINSTANCE instance) {
   form_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
   form_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   form_class.lpszClassName = kWindowClass;
-  form_class.hIcon = icon(GetSystemMetrics(SM_CXICON));
-  form_class.hIconSm = icon(GetSystemMetrics(SM_CXSMICON));
   WNDCLASSEXW panel_class = form_class;
   panel_class.lpfnWndProc = PanelProc;
   panel_class.lpszClassName = kPanelClass;
-  panel_class.hIcon = panel_class.hIconSm = nullptr;
   RegisterClassExW(&form_class);
   RegisterClassExW(&panel_class);
 
@@ -164,8 +166,10 @@ std::unique_ptr<Form1Window> Form1Window::Create(HINSTANCE instance) {
   if (made == nullptr || !form->CreateControls()) return nullptr;
   SetWindowSubclass(form->ControlHandle(Control::kText1), Text1Proc, 0,
                     reinterpret_cast<DWORD_PTR>(form.get()));
-  SendMessageW(made, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(form_class.hIcon));
-  SendMessageW(made, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(form_class.hIconSm));
+  // The window's own icons, not the class's: the window destroys them when it goes.
+  form->icons_ = {icon(GetSystemMetrics(SM_CXICON)), icon(GetSystemMetrics(SM_CXSMICON))};
+  SendMessageW(made, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(form->icons_[0]));
+  SendMessageW(made, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(form->icons_[1]));
   return form;
 }
 
@@ -228,7 +232,19 @@ void Form1Window::Start(const std::filesystem::path& start_folder) { form_.Start
 
 bool Form1Window::PreTranslate(MSG& message) {
   if (window_ == nullptr) return false;
-  return OnSearchKey(message) || IsDialogMessageW(window_, &message) != FALSE;
+  bool handled = false;
+  Guarded([&] { handled = OnSearchKey(message) || IsDialogMessageW(window_, &message) != FALSE; });
+  return handled;
+}
+
+void Form1Window::Guarded(const std::function<void()>& step) {
+  try {
+    step();
+  } catch (const std::exception& error) {
+    ShowMessage(window::MessageIcon::kWarning, window::UnexpectedError(error.what()));
+  } catch (...) {
+    ShowMessage(window::MessageIcon::kWarning, window::UnexpectedError("an unknown fault"));
+  }
 }
 
 bool Form1Window::OnSearchKey(const MSG& message) {
@@ -250,7 +266,8 @@ bool Form1Window::OnSearchKey(const MSG& message) {
 LRESULT CALLBACK Form1Window::Text1Proc(HWND text1, UINT message, WPARAM w, LPARAM l, UINT_PTR,
                                         DWORD_PTR form) {
   if (message == WM_CONTEXTMENU) {
-    reinterpret_cast<Form1Window*>(form)->ShowText1Menu(l);
+    auto* window = reinterpret_cast<Form1Window*>(form);
+    window->Guarded([&] { window->ShowText1Menu(l); });
     return 0;
   }
   if (message == WM_NCDESTROY) RemoveWindowSubclass(text1, Text1Proc, 0);
@@ -311,31 +328,36 @@ LRESULT CALLBACK Form1Window::WindowProc(HWND handle, UINT message, WPARAM w, LP
   }
   auto* form = reinterpret_cast<Form1Window*>(GetWindowLongPtrW(handle, GWLP_USERDATA));
   if (form == nullptr) return DefWindowProcW(handle, message, w, l);
+  LRESULT result = 0;
+  form->Guarded([&] { result = form->OnMessage(handle, message, w, l); });
+  return result;
+}
+
+LRESULT Form1Window::OnMessage(HWND handle, UINT message, WPARAM w, LPARAM l) {
   switch (message) {
-    case WM_COMMAND: form->OnCommand(LOWORD(w), HIWORD(w)); return 0;
+    case WM_COMMAND: OnCommand(LOWORD(w), HIWORD(w)); return 0;
     case WM_ACTIVATE:
       // The keyboard goes back to the control that had it when the window is active again.
       if (LOWORD(w) == WA_INACTIVE) {
-        form->last_focus_ = GetFocus();
+        last_focus_ = GetFocus();
       } else {
         const HWND focus =
-            form->last_focus_ != nullptr && IsWindowVisible(form->last_focus_)
-                ? form->last_focus_
-                : form->ControlHandle(form->form_.ShownPanel() == window::Panel::kSearch
-                                          ? Control::kText1
-                                          : Control::kDir1);
+            last_focus_ != nullptr && IsWindowVisible(last_focus_)
+                ? last_focus_
+                : ControlHandle(form_.ShownPanel() == window::Panel::kSearch ? Control::kText1
+                                                                             : Control::kDir1);
         SetFocus(focus);
         PostMessageW(handle, kActivated, 0, 0);
         return 0;
       }
       break;
     case kActivated:
-      if (!form->ended_) form->form_.Form1_Activate();
+      if (!ended_) form_.Form1_Activate();
       return 0;
     case WM_CLOSE: DestroyWindow(handle); return 0;
     case WM_DESTROY:
-      form->window_ = nullptr;
-      if (!form->ended_) PostQuitMessage(0);
+      window_ = nullptr;
+      if (!ended_) PostQuitMessage(0);
       return 0;
     default: break;
   }

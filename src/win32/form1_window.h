@@ -8,6 +8,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "window/form1.h"
@@ -59,6 +60,11 @@ class Form1Window final : public window::FormView, public window::SideEffects {
   void ShowText1Menu(LPARAM at);
   // F3, Shift+F3 and F5 on the search panel; true when `message` was one of them.
   bool OnSearchKey(const MSG& message);
+  // What the window does with `message`; WindowProc runs it guarded.
+  LRESULT OnMessage(HWND handle, UINT message, WPARAM w, LPARAM l);
+  // Runs `step`; an exception it throws becomes a message box, and the window goes on. No
+  // exception may cross a window procedure or the message loop, which are C code's frames.
+  void Guarded(const std::function<void()>& step);
   void OnCommand(int id, int code);
   void OnEnter();
 
@@ -83,7 +89,8 @@ class Form1Window final : public window::FormView, public window::SideEffects {
   int dpi_ = 96;
   HFONT default_font_ = nullptr;
   HFONT code_font_ = nullptr;
-  HWND last_focus_ = nullptr;  // the control to give the keyboard back to
+  std::array<HICON, 2> icons_{};  // big and small
+  HWND last_focus_ = nullptr;     // the control to give the keyboard back to
   bool pushing_ = false;
   bool ended_ = false;
   window::Form1 form_;

@@ -1,36 +1,24 @@
 #include "win32/wide_text.h"
 
-#include <filesystem>
-
-#include "tables/table_file.h"
+#include "tables/utf16.h"
 
 namespace sallowmere::win32 {
+namespace {
 
-std::wstring TableText(std::string_view bytes) {
-  std::wstring text(bytes.size(), L'\0');
-  for (std::size_t i = 0; i < bytes.size(); ++i) text[i] = static_cast<unsigned char>(bytes[i]);
-  return text;
-}
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "the Windows API's wide strings are UTF-16");
+
+std::wstring Wide(const std::u16string& units) { return {units.begin(), units.end()}; }
+
+}  // namespace
+
+std::wstring TableText(std::string_view bytes) { return Wide(TableUnits(bytes)); }
 
 std::optional<std::string> CodeBytes(std::wstring_view text) {
-  std::string bytes(text.size(), '\0');
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] > 0xFF) return std::nullopt;
-    bytes[i] = static_cast<char>(text[i]);
-  }
-  return bytes;
+  return TableBytes(std::u16string(text.begin(), text.end()));
 }
 
-std::wstring PathText(std::string_view utf8) { return PathFromBytes(utf8).wstring(); }
+std::wstring PathText(std::string_view bytes) { return Wide(PathUnits(bytes)); }
 
-std::string PathBytes(std::wstring_view path) { return BytesFromPath(std::filesystem::path(path)); }
-
-std::wstring ToWide(const MessageText& text) {
-  std::wstring shown;
-  for (const MessageText::Piece& piece : text.pieces) {
-    shown += piece.kind == TextKind::kPath ? PathText(piece.bytes) : TableText(piece.bytes);
-  }
-  return shown;
-}
+std::wstring ToWide(const MessageText& text) { return Wide(MessageUnits(text)); }
 
 }  // namespace sallowmere::win32

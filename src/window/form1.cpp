@@ -50,6 +50,11 @@ bool Form1::OpenFolder(const std::filesystem::path& folder) {
 }
 
 void Form1::Command1_Click() {
+  // A folder list that could not be read has no folder to open: reading "" would read the root.
+  if (dir1_.Entries().empty()) {
+    effects_.ShowMessage(MessageIcon::kInformation, MessageText().Table(kChooseAFolder));
+    return;
+  }
   codes_ = SortedCodes();
   view_.SetCodeItems(codes_);
   search_.combo_index = search_.list_index = search_.list_place = -1;

@@ -20,6 +20,10 @@
 
 namespace sallowmere::window {
 
+// What "Open" says when the folder list holds no folder to open.
+inline constexpr std::string_view kChooseAFolder =
+    "The folder list shows no folder. Choose a drive, then the folder that holds the tables.";
+
 // What the search panel shows.
 struct SearchState {
   int combo_index = -1;  // Combo1's ListIndex

@@ -159,11 +159,10 @@ bool TakesFocus(ControlKind kind) {
   return kind != kPanel && kind != kLabel && kind != kCentredLabel && kind != kWrappingLabel;
 }
 
-std::array<Control, 7> TabOrder() {
-  std::array<Control, 7> order{};
-  auto next = order.begin();
+std::vector<Control> TabOrder() {
+  std::vector<Control> order;
   for (const ControlDesign& design : kDesign) {
-    if (TakesFocus(design.kind)) *next++ = design.id;
+    if (TakesFocus(design.kind)) order.push_back(design.id);
   }
   std::sort(order.begin(), order.end(),
             [](Control a, Control b) { return DesignOf(a).tab_index < DesignOf(b).tab_index; });

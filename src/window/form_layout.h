@@ -6,6 +6,7 @@
 #include <array>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace sallowmere::window {
 
@@ -79,7 +80,7 @@ const ControlDesign& DesignOf(Control id);
 bool TakesFocus(ControlKind kind);
 
 // The controls the keyboard visits, in tab order (both panels; a hidden panel's drop out).
-std::array<Control, 7> TabOrder();
+std::vector<Control> TabOrder();
 
 // Twips as pixels at `dots_per_inch`: 15 twips a pixel at 96, rounded to the nearest.
 int TwipsToPixels(int twips, int dots_per_inch);

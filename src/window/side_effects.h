@@ -3,11 +3,21 @@
 // The seam for what blocks or ends the program (message boxes, the end). The only way the window's
 // behaviour shows a box or exits; each front end implements it.
 
+#include <string_view>
+
 #include "tables/message_text.h"
 
 namespace sallowmere::window {
 
 enum class MessageIcon { kInformation, kWarning };
+
+// What a front end says when something it did not foresee stops a step: `cause` is the fault's
+// own words. The window goes on.
+inline MessageText UnexpectedError(std::string_view cause) {
+  return MessageText()
+      .Table("Something went wrong, and what you asked for was not done: ")
+      .Table(cause);
+}
 
 // What the window does that blocks or ends the program.
 class SideEffects {

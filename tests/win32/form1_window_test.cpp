@@ -378,6 +378,36 @@ TEST(Win32WindowTest, FreeCodeKeysTheTextBoxMenuAndReading) {
   EXPECT_EQ(program.Shown(), L"r0b|r0b|r0b|Used|Armor.txt");
 }
 
+// A folder whose Linux name is no UTF-8 reaches the program, under Wine, as a name holding U+FFFD:
+// it is listed, opening it opens it or says why, and the window goes on.
+TEST(Win32WindowTest, AFolderNamedInNoEncodingIsListedAndOpensOrSaysWhy) {
+  const wchar_t* odd = _wgetenv(L"SALLOWMERE_ODD_NAMES");
+  if (odd == nullptr) GTEST_SKIP() << "SALLOWMERE_ODD_NAMES names no folder";
+  Program program(odd);
+  ASSERT_NE(program.Window(), nullptr);
+  const Texts folders = program.Items(Control::kDir1, false);
+  const auto odd_line = std::find_if(folders.begin(), folders.end(), [](const std::wstring& line) {
+    return line.find(L"bad\uFFFD") != std::wstring::npos;
+  });
+  ASSERT_NE(odd_line, folders.end());
+  const HWND dir1 = program.Find(Control::kDir1);
+  SendMessageW(dir1, LB_SETCURSEL, odd_line - folders.begin(), 0);
+  PostMessageW(dir1, WM_KEYDOWN, VK_RETURN, 0);
+  const auto opened = [&] {
+    const auto open = SendMessageW(dir1, LB_GETCURSEL, 0, 0);
+    const Texts now = program.Items(Control::kDir1, false);
+    return open >= 0 && open < static_cast<LRESULT>(now.size()) &&
+           now[open].find(L"bad\uFFFD") != std::wstring::npos && now.size() != folders.size();
+  };
+  ASSERT_TRUE(WaitFor([&] { return opened() || !WindowsOf(program.Id(), L"#32770").empty(); }));
+  if (!opened()) {
+    const std::wstring text = program.CloseBox();
+    EXPECT_NE(text.find(L"cannot be read"), std::wstring::npos) << text;
+  }
+  EXPECT_TRUE(program.Running());
+  EXPECT_TRUE(program.Visible(Control::kFrame2));
+}
+
 // Tab visits each panel's controls in the designed order; Enter opens the folder list's open
 // folder and presses a button.
 TEST(Win32WindowTest, TheKeyboardMovesThroughThePanelsAndEnterPresses) {

@@ -418,5 +418,17 @@ TEST_F(Form1Test, ActivationReloadsOnlyWhenATableChanged) {
   EXPECT_EQ(view.warnings.size(), 2u);
 }
 
+TEST_F(Form1Test, OpenWithNoFolderInTheListReadsNothing) {
+  TempFolder folder;
+  form.Start(folder.Path() / "gone");  // cannot be read: the folder list stays empty
+  ASSERT_TRUE(view.folders.empty());
+  view.warnings.clear();
+  form.Command1_Click();
+  EXPECT_EQ(view.messages.back(), kChooseAFolder);
+  EXPECT_TRUE(view.warnings.empty());
+  EXPECT_EQ(view.ends, 0);
+  EXPECT_EQ(view.panel, Panel::kFolder);
+}
+
 }  // namespace
 }  // namespace sallowmere::window

@@ -8,8 +8,8 @@ namespace {
 using enum Control;
 
 TEST(FormLayoutTest, TabOrderVisitsEachPanelsControlsInTheDesignedOrder) {
-  EXPECT_EQ(TabOrder(), (std::array<Control, 7>{kText1, kList1, kCombo1, kDir1, kDrive1, kCommand1,
-                                                kCommand2}));
+  EXPECT_EQ(TabOrder(),
+            (std::vector<Control>{kText1, kList1, kCombo1, kDir1, kDrive1, kCommand1, kCommand2}));
 }
 
 TEST(FormLayoutTest, TwipsAreFifteenToAPixelAt96Dpi) {
