@@ -14,10 +14,10 @@
 
 #include "cli/cli.h"
 
+#include "qt/form1_window.h"
 #include "table_text.h"
-#include "ui/form1_window.h"
 
-namespace sallowmere::ui {
+namespace sallowmere::qt {
 
 // Answers nothing and shows nothing: the largest tables give no messages.
 class SilentSideEffects : public window::SideEffects {
@@ -96,7 +96,7 @@ class Form1Bench : public QObject {
   std::unique_ptr<Form1Window> form_;
 };
 
-}  // namespace sallowmere::ui
+}  // namespace sallowmere::qt
 
-QTEST_MAIN(sallowmere::ui::Form1Bench)
+QTEST_MAIN(sallowmere::qt::Form1Bench)
 #include "form1_bench.moc"

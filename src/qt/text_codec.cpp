@@ -1,8 +1,8 @@
-#include "ui/text_codec.h"
+#include "qt/text_codec.h"
 
 #include "tables/utf16.h"
 
-namespace sallowmere::ui {
+namespace sallowmere::qt {
 
 QString DisplayText(std::string_view bytes) { return QString::fromStdU16String(TableUnits(bytes)); }
 
@@ -14,4 +14,4 @@ QString PathText(std::string_view bytes) { return QString::fromStdU16String(Path
 
 QString ToQString(const MessageText& text) { return QString::fromStdU16String(MessageUnits(text)); }
 
-}  // namespace sallowmere::ui
+}  // namespace sallowmere::qt

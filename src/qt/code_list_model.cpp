@@ -1,8 +1,8 @@
-#include "ui/code_list_model.h"
+#include "qt/code_list_model.h"
 
-#include "ui/text_codec.h"
+#include "qt/text_codec.h"
 
-namespace sallowmere::ui {
+namespace sallowmere::qt {
 
 void CodeListModel::SetCodes(const SortedCodes& codes) {
   beginResetModel();
@@ -29,4 +29,4 @@ QVariant CodeListModel::data(const QModelIndex& index, int role) const {
   }
 }
 
-}  // namespace sallowmere::ui
+}  // namespace sallowmere::qt

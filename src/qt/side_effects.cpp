@@ -1,13 +1,13 @@
-#include "ui/side_effects.h"
+#include "qt/side_effects.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QWidget>
 
-#include "ui/text_codec.h"
+#include "qt/text_codec.h"
 #include "window/form_layout.h"
 
-namespace sallowmere::ui {
+namespace sallowmere::qt {
 
 void DesktopSideEffects::ShowMessage(window::MessageIcon icon, const MessageText& text) {
   const QString title = DisplayText(window::kMessageTitle);
@@ -23,4 +23,4 @@ void DesktopSideEffects::EndProgram() {
   QCoreApplication::exit(0);
 }
 
-}  // namespace sallowmere::ui
+}  // namespace sallowmere::qt

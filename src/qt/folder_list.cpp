@@ -1,11 +1,11 @@
-#include "ui/folder_list.h"
+#include "qt/folder_list.h"
 
 #include <QSignalBlocker>
 #include <QStyle>
 
-#include "ui/text_codec.h"
+#include "qt/text_codec.h"
 
-namespace sallowmere::ui {
+namespace sallowmere::qt {
 namespace {
 
 constexpr int kPositionRole = Qt::UserRole;
@@ -49,4 +49,4 @@ void FolderList::SetEntries(const std::vector<window::FolderEntry>& entries, int
   }
 }
 
-}  // namespace sallowmere::ui
+}  // namespace sallowmere::qt

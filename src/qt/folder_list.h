@@ -8,7 +8,7 @@
 
 #include "window/folder_browser.h"
 
-namespace sallowmere::ui {
+namespace sallowmere::qt {
 
 // The open folder under the folders above it, the folders inside it under the open one. Every
 // folder shown is always expanded.
@@ -26,4 +26,4 @@ class FolderList : public QTreeWidget {
   void Activated(int position);
 };
 
-}  // namespace sallowmere::ui
+}  // namespace sallowmere::qt

@@ -1,4 +1,4 @@
-#include "ui/form1_window.h"
+#include "qt/form1_window.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -13,15 +13,15 @@
 #include <QtTest>
 #include <memory>
 
+#include "qt/folder_list.h"
+#include "qt/side_effects.h"
+#include "qt/text_codec.h"
 #include "table_text.h"
-#include "ui/folder_list.h"
-#include "ui/side_effects.h"
-#include "ui/text_codec.h"
 
 using sallowmere::testing::TempFolder;
 using sallowmere::testing::WriteMod;
 
-namespace sallowmere::ui {
+namespace sallowmere::qt {
 
 // Records the boxes the window would show and the ends it would make, showing nothing.
 class RecordingSideEffects : public window::SideEffects {
@@ -392,7 +392,7 @@ class Form1WindowTest : public QObject {
   }
 };
 
-}  // namespace sallowmere::ui
+}  // namespace sallowmere::qt
 
-QTEST_MAIN(sallowmere::ui::Form1WindowTest)
+QTEST_MAIN(sallowmere::qt::Form1WindowTest)
 #include "form1_window_test.moc"

@@ -1,11 +1,11 @@
-#include "ui/code_list_model.h"
+#include "qt/code_list_model.h"
 
 #include <QSignalSpy>
 #include <QtTest>
 
 #include "table_text.h"
 
-namespace sallowmere::ui {
+namespace sallowmere::qt {
 
 class CodeListModelTest : public QObject {
   Q_OBJECT
@@ -39,7 +39,7 @@ class CodeListModelTest : public QObject {
   }
 };
 
-}  // namespace sallowmere::ui
+}  // namespace sallowmere::qt
 
-QTEST_GUILESS_MAIN(sallowmere::ui::CodeListModelTest)
+QTEST_GUILESS_MAIN(sallowmere::qt::CodeListModelTest)
 #include "code_list_model_test.moc"

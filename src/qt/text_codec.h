@@ -9,7 +9,7 @@
 
 #include "tables/message_text.h"
 
-namespace sallowmere::ui {
+namespace sallowmere::qt {
 
 // Codes and other table bytes as the window shows them, one byte one character (TableUnits).
 QString DisplayText(std::string_view bytes);
@@ -24,4 +24,4 @@ QString PathText(std::string_view bytes);
 // A text of table bytes and paths, each piece shown as its kind says (MessageUnits).
 QString ToQString(const MessageText& text);
 
-}  // namespace sallowmere::ui
+}  // namespace sallowmere::qt

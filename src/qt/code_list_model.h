@@ -7,7 +7,7 @@
 
 #include "index/sorted_codes.h"
 
-namespace sallowmere::ui {
+namespace sallowmere::qt {
 
 // Row r is the r-th entry of the codes in display order. Its display text is the code (one byte,
 // one character), its tooltip the item's name over "FILE, line N", and Qt::UserRole holds its
@@ -28,4 +28,4 @@ class CodeListModel : public QAbstractListModel {
   SortedCodes codes_;
 };
 
-}  // namespace sallowmere::ui
+}  // namespace sallowmere::qt

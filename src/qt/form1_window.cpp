@@ -1,4 +1,4 @@
-#include "ui/form1_window.h"
+#include "qt/form1_window.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -16,15 +16,15 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
-#include "ui/code_list_model.h"
-#include "ui/folder_list.h"
-#include "ui/text_codec.h"
+#include "qt/code_list_model.h"
+#include "qt/folder_list.h"
+#include "qt/text_codec.h"
 
 // The icons are compiled into this static library, whose resources are registered only when
 // asked for by name, from the global namespace.
 static void RegisterIconResources() { Q_INIT_RESOURCE(sallowmere); }
 
-namespace sallowmere::ui {
+namespace sallowmere::qt {
 namespace {
 
 using window::Control;
@@ -305,4 +305,4 @@ void Form1Window::SetFolders(const std::vector<window::FolderEntry>& entries, in
   Dir1->SetEntries(entries, open_index);
 }
 
-}  // namespace sallowmere::ui
+}  // namespace sallowmere::qt

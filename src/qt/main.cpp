@@ -2,8 +2,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "ui/form1_window.h"
-#include "ui/side_effects.h"
+#include "qt/form1_window.h"
+#include "qt/side_effects.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -11,8 +11,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(QStringLiteral(SALLOWMERE_VERSION));
   // Lets the desktop match the window to its menu entry and icon.
   QGuiApplication::setDesktopFileName(QStringLiteral(SALLOWMERE_APP_ID));
-  sallowmere::ui::DesktopSideEffects effects;
-  sallowmere::ui::Form1Window form(effects);
+  sallowmere::qt::DesktopSideEffects effects;
+  sallowmere::qt::Form1Window form(effects);
   effects.SetWindow(&form);
   // The folder list starts in the working folder.
   std::error_code error;

@@ -7,7 +7,7 @@
 
 class QWidget;
 
-namespace sallowmere::ui {
+namespace sallowmere::qt {
 
 // The desktop's side effects: real message boxes over `window`, and the end of the event loop.
 class DesktopSideEffects : public window::SideEffects {
@@ -20,4 +20,4 @@ class DesktopSideEffects : public window::SideEffects {
   QWidget* window_ = nullptr;
 };
 
-}  // namespace sallowmere::ui
+}  // namespace sallowmere::qt

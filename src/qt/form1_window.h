@@ -17,7 +17,7 @@ class QLineEdit;
 class QListView;
 class QPushButton;
 
-namespace sallowmere::ui {
+namespace sallowmere::qt {
 
 class CodeListModel;
 class FolderList;
@@ -86,4 +86,4 @@ class Form1Window : public QWidget, private window::FormView {
 // neither it nor a substitute for it is fixed-width.
 QFont CodeFont();
 
-}  // namespace sallowmere::ui
+}  // namespace sallowmere::qt
