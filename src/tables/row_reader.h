@@ -53,6 +53,10 @@ class RowFields {
   int count_ = 0;
 };
 
+// `line` as its fields are read: one trailing tab ends the last field without adding an empty one,
+// so it is dropped; a line without one is read as it is.
+std::string_view WithoutTrailingTab(std::string_view line);
+
 // Splits a line at its tabs into `fields`, replacing what they held. One trailing tab ends the
 // last field without adding an empty one; two add one empty field. Each field loses its leading
 // and trailing spaces (code 32 only). Returns false, leaving `fields` undefined, when the line has

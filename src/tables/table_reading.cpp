@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "tables/ascii.h"
+#include "tables/row_reader.h"
 
 namespace sallowmere {
 namespace {
@@ -12,7 +13,7 @@ namespace {
 // returns false. Returns the number of fields visited.
 template <class OnField>
 int ForEachHeaderField(std::string_view header, OnField&& on_field) {
-  if (!header.empty() && header.back() == '\t') header.remove_suffix(1);
+  header = WithoutTrailingTab(header);
   int column = 0;
   for (std::size_t start = 0;; ++column) {
     const std::size_t tab = std::min(header.find('\t', start), header.size());
