@@ -61,6 +61,23 @@ enum MenuCommand : UINT {
   kPreviousFree,
 };
 
+// The resolution `window` is shown at: its monitor's where Windows tells each window its own
+// (Windows 10 1607 on, and Wine), else the system's; the system's for no window.
+int DpiOf(HWND window) {
+  using DpiForWindow = UINT(WINAPI*)(HWND);
+  static const auto dpi_for_window = reinterpret_cast<DpiForWindow>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (window != nullptr && dpi_for_window != nullptr) {
+    if (const UINT dpi = dpi_for_window(window); dpi != 0) return static_cast<int>(dpi);
+  }
+  int dpi = 96;
+  if (HDC screen = GetDC(nullptr)) {
+    dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+  }
+  return dpi;
+}
+
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kWindowExtendedStyle = WS_EX_CONTROLPARENT;
 
@@ -152,18 +169,21 @@ std::unique_ptr<Form1Window> Form1Window::Create(HINSTANCE instance) {
   RegisterClassExW(&panel_class);
 
   std::unique_ptr<Form1Window> form(new Form1Window(instance));
-  if (HDC screen = GetDC(nullptr)) {
-    form->dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-  }
-  RECT frame = {0, 0, window::TwipsToPixels(window::kClientWidthTwips, form->dpi_),
-                window::TwipsToPixels(window::kClientHeightTwips, form->dpi_)};
-  AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExtendedStyle);
+  form->dpi_ = DpiOf(nullptr);
+  const SIZE frame = form->FrameSize();
   const HWND made =
       CreateWindowExW(kWindowExtendedStyle, kWindowClass, TableText(window::kCaption).c_str(),
-                      kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                      frame.bottom - frame.top, nullptr, nullptr, instance, form.get());
+                      kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.cx, frame.cy, nullptr,
+                      nullptr, instance, form.get());
   if (made == nullptr || !form->CreateControls()) return nullptr;
+  // The monitor the window opened on may show it at another resolution than the system's.
+  if (const int dpi = DpiOf(made); dpi != form->dpi_) {
+    form->dpi_ = dpi;
+    const SIZE size = form->FrameSize();
+    SetWindowPos(made, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    form->ApplyDpi();
+  }
   SetWindowSubclass(form->ControlHandle(Control::kText1), Text1Proc, 0,
                     reinterpret_cast<DWORD_PTR>(form.get()));
   // The window's own icons, not the class's: the window destroys them when it goes.
@@ -173,10 +193,22 @@ std::unique_ptr<Form1Window> Form1Window::Create(HINSTANCE instance) {
   return form;
 }
 
-bool Form1Window::CreateControls() {
+SIZE Form1Window::FrameSize() const {
+  RECT frame = {0, 0, window::TwipsToPixels(window::kClientWidthTwips, dpi_),
+                window::TwipsToPixels(window::kClientHeightTwips, dpi_)};
+  AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExtendedStyle);
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void Form1Window::MakeFonts() {
+  for (HFONT* font : {&default_font_, &code_font_}) {
+    if (*font != nullptr) DeleteObject(*font);
+  }
+  // The system's message font, given at the system's resolution, at the window's.
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+  metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi_, DpiOf(nullptr));
   default_font_ = CreateFontIndirectW(&metrics.lfMessageFont);
   LOGFONTW code{};
   code.lfHeight = -MulDiv(static_cast<int>(window::kCodeFontPoints * 100), dpi_, 7200);
@@ -187,6 +219,31 @@ bool Form1Window::CreateControls() {
   const std::wstring family = TableText(window::kCodeFontFamily);
   family.copy(code.lfFaceName, LF_FACESIZE - 1);
   code_font_ = CreateFontIndirectW(&code);
+}
+
+void Form1Window::PlaceControl(const window::ControlDesign& design) {
+  const HWND control = ControlHandle(design.id);
+  const auto px = [&](int twips) { return window::TwipsToPixels(twips, dpi_); };
+  SendMessageW(control, WM_SETFONT,
+               reinterpret_cast<WPARAM>(design.code_font ? code_font_ : default_font_), TRUE);
+  int height = px(design.place.height);
+  if (design.kind == ControlKind::kDropDownList) {
+    // The drop-down opens as a list of kDropDownRows rows with a scroll bar.
+    const auto row = static_cast<int>(SendMessageW(control, CB_GETITEMHEIGHT, 0, 0));
+    height += row * window::kDropDownRows + 2;
+  }
+  SetWindowPos(control, nullptr, px(design.place.left), px(design.place.top),
+               px(design.place.width), height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form1Window::ApplyDpi() {
+  MakeFonts();
+  for (const window::ControlDesign& design : window::FormDesign()) PlaceControl(design);
+  InvalidateRect(window_, nullptr, TRUE);
+}
+
+bool Form1Window::CreateControls() {
+  MakeFonts();
 
   // Panels first; then, within each panel, the controls the keyboard visits in tab order, since
   // Windows tabs through a panel's children in the order they were made.
@@ -205,24 +262,16 @@ bool Form1Window::CreateControls() {
 HWND Form1Window::MakeControl(const window::ControlDesign& design) {
   const WindowKind kind = KindOf(design.kind);
   const HWND parent = design.parent ? ControlHandle(*design.parent) : window_;
-  const auto px = [&](int twips) { return window::TwipsToPixels(twips, dpi_); };
   const HWND control = CreateWindowExW(
-      kind.extended_style, kind.window_class, TableText(design.text).c_str(), kind.style,
-      px(design.place.left), px(design.place.top), px(design.place.width), px(design.place.height),
-      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(design.id))), instance_,
+      kind.extended_style, kind.window_class, TableText(design.text).c_str(), kind.style, 0, 0, 0,
+      0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(design.id))), instance_,
       nullptr);
   if (control == nullptr) return nullptr;
   controls_[static_cast<std::size_t>(design.id)] = control;
-  SendMessageW(control, WM_SETFONT,
-               reinterpret_cast<WPARAM>(design.code_font ? code_font_ : default_font_), FALSE);
   if (design.kind == ControlKind::kDropDownList) {
-    // The drop-down opens as a list of kDropDownRows rows with a scroll bar.
     SendMessageW(control, CB_SETMINVISIBLE, window::kDropDownRows, 0);
-    const auto row = static_cast<int>(SendMessageW(control, CB_GETITEMHEIGHT, 0, 0));
-    SetWindowPos(control, nullptr, 0, 0, px(design.place.width),
-                 px(design.place.height) + row * window::kDropDownRows + 2,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  PlaceControl(design);
   if (window::TakesFocus(design.kind))
     Annotate(control, design.accessible_name, design.description);
   return control;
@@ -354,6 +403,17 @@ LRESULT Form1Window::OnMessage(HWND handle, UINT message, WPARAM w, LPARAM l) {
     case kActivated:
       if (!ended_) form_.Form1_Activate();
       return 0;
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another resolution: the size Windows suggests, the fonts made
+      // again, and every control laid out anew from the design.
+      dpi_ = LOWORD(w);
+      const RECT& suggested = *reinterpret_cast<const RECT*>(l);
+      SetWindowPos(handle, nullptr, suggested.left, suggested.top,
+                   suggested.right - suggested.left, suggested.bottom - suggested.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      ApplyDpi();
+      return 0;
+    }
     case WM_CLOSE: DestroyWindow(handle); return 0;
     case WM_DESTROY:
       window_ = nullptr;

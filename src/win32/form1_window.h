@@ -50,6 +50,14 @@ class Form1Window final : public window::FormView, public window::SideEffects {
 
  private:
   explicit Form1Window(HINSTANCE instance);
+  // The window's outer size for the design's client area at dpi_.
+  SIZE FrameSize() const;
+  // The fonts at dpi_, made anew.
+  void MakeFonts();
+  // Puts a made control at its design's place and font, at dpi_.
+  void PlaceControl(const window::ControlDesign& design);
+  // Every control at dpi_: the fonts made again and each control placed anew.
+  void ApplyDpi();
   bool CreateControls();
   HWND MakeControl(const window::ControlDesign& design);
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
@@ -86,7 +94,7 @@ class Form1Window final : public window::FormView, public window::SideEffects {
   HINSTANCE instance_;
   HWND window_ = nullptr;
   std::array<HWND, window::kControlCount> controls_{};
-  int dpi_ = 96;
+  int dpi_ = 96;  // the resolution the window is shown at, its monitor's
   HFONT default_font_ = nullptr;
   HFONT code_font_ = nullptr;
   std::array<HICON, 2> icons_{};  // big and small

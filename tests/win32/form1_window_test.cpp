@@ -408,6 +408,73 @@ TEST(Win32WindowTest, AFolderNamedInNoEncodingIsListedAndOpensOrSaysWhy) {
   EXPECT_TRUE(program.Visible(Control::kFrame2));
 }
 
+// Sets the screen's resolution for the programs started while it lives, as the display settings
+// do, and puts back what was there.
+class ScreenDpi {
+ public:
+  explicit ScreenDpi(DWORD dpi) {
+    DWORD size = sizeof(old_);
+    had_ = RegGetValueW(HKEY_CURRENT_USER, kKey, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &old_,
+                        &size) == ERROR_SUCCESS;
+    Set(dpi);
+  }
+  ~ScreenDpi() {
+    if (had_) {
+      Set(old_);
+    } else {
+      RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"LogPixels");
+    }
+  }
+  ScreenDpi(const ScreenDpi&) = delete;
+  ScreenDpi& operator=(const ScreenDpi&) = delete;
+
+ private:
+  static constexpr const wchar_t* kKey = L"Control Panel\\Desktop";
+  static void Set(DWORD dpi) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"LogPixels", REG_DWORD, &dpi, sizeof(dpi));
+  }
+  DWORD old_ = 96;
+  bool had_ = false;
+};
+
+// At 144 dots per inch the window is the design at one and a half times its size: a 420 x 470
+// client area, every control where the design's twips put it at that resolution, and the fonts
+// grown alike.
+TEST(Win32WindowTest, At144DpiTheDesignIsLaidOutAtOneAndAHalfItsSize) {
+  TempFolder folder;
+  const auto row_height = [](const Program& program) {
+    return SendMessageW(program.Find(Control::kList1), LB_GETITEMHEIGHT, 0, 0);
+  };
+  LRESULT row_at_96 = 0;
+  {
+    Program program(folder.Path());
+    ASSERT_NE(program.Window(), nullptr);
+    row_at_96 = row_height(program);
+  }
+  const ScreenDpi dpi(144);
+  Program program(folder.Path());
+  ASSERT_NE(program.Window(), nullptr);
+  RECT client{};
+  GetClientRect(program.Window(), &client);
+  EXPECT_EQ(client.right, 420);
+  EXPECT_EQ(client.bottom, 470);
+  const auto px = [](int twips) { return window::TwipsToPixels(twips, 144); };
+  for (const window::ControlDesign& design : window::FormDesign()) {
+    RECT at{};
+    GetWindowRect(program.Find(design.id), &at);
+    MapWindowPoints(nullptr, program.Window(), reinterpret_cast<POINT*>(&at), 2);
+    const window::TwipsRect panel =
+        design.parent ? window::DesignOf(*design.parent).place : window::TwipsRect{};
+    EXPECT_EQ(at.left, px(panel.left) + px(design.place.left)) << design.name;
+    EXPECT_EQ(at.top, px(panel.top) + px(design.place.top)) << design.name;
+    EXPECT_EQ(at.right - at.left, px(design.place.width)) << design.name;
+    if (design.kind != window::ControlKind::kDropDownList) {
+      EXPECT_EQ(at.bottom - at.top, px(design.place.height)) << design.name;
+    }
+  }
+  EXPECT_NEAR(static_cast<double>(row_height(program)), 1.5 * static_cast<double>(row_at_96), 2.0);
+}
+
 // Tab visits each panel's controls in the designed order; Enter opens the folder list's open
 // folder and presses a button.
 TEST(Win32WindowTest, TheKeyboardMovesThroughThePanelsAndEnterPresses) {
