@@ -13,7 +13,6 @@
 #include <QListView>
 #include <QMenu>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <algorithm>
 
 #include "qt/code_list_model.h"
@@ -246,28 +245,21 @@ void Form1Window::ShowPanel(window::Panel panel) {
 }
 
 void Form1Window::SetCodeItems(const SortedCodes& codes) {
-  const QSignalBlocker quiet_combo(Combo1);
-  const QSignalBlocker quiet_list(List1->selectionModel());
   codes_->SetCodes(codes);
   // A combo box selects its first item by itself.
   Combo1->setCurrentIndex(-1);
   List1->selectionModel()->clear();
 }
 
-void Form1Window::SetComboIndex(int index) {
-  const QSignalBlocker quiet(Combo1);
-  Combo1->setCurrentIndex(index);
-}
+void Form1Window::SetComboIndex(int index) { Combo1->setCurrentIndex(index); }
 
 void Form1Window::SetListIndex(int index) {
   QItemSelectionModel* selection = List1->selectionModel();
-  const QSignalBlocker quiet(selection);
   if (index < 0) {
     selection->clear();
   } else {
     selection->setCurrentIndex(codes_->index(index), QItemSelectionModel::ClearAndSelect);
-    // The view scrolls to its current item on its selection model's signals, which were kept
-    // from the behaviour: a list shows what it selects, moving as little as it must.
+    // A list shows what it selects, moving as little as it must.
     List1->scrollTo(codes_->index(index), QAbstractItemView::EnsureVisible);
   }
   List1->viewport()->update();
@@ -279,10 +271,7 @@ void Form1Window::ScrollList1To(int place) {
   List1->scrollTo(codes_->index(std::min(place, count - 1)), QAbstractItemView::PositionAtCenter);
 }
 
-void Form1Window::SetText1(std::string_view code) {
-  const QSignalBlocker quiet(Text1);
-  Text1->setText(DisplayText(code));
-}
+void Form1Window::SetText1(std::string_view code) { Text1->setText(DisplayText(code)); }
 
 void Form1Window::SetLabel1(std::string_view caption) { Label1->setText(DisplayText(caption)); }
 
@@ -291,15 +280,11 @@ void Form1Window::SetLabel2(std::string_view caption) { Label2->setText(DisplayT
 void Form1Window::SetLabel4(std::string_view caption) { Label4->setText(DisplayText(caption)); }
 
 void Form1Window::SetDrives(const std::vector<std::string>& roots) {
-  const QSignalBlocker quiet(Drive1);
   Drive1->clear();
   for (const std::string& root : roots) Drive1->addItem(QDir::toNativeSeparators(PathText(root)));
 }
 
-void Form1Window::SetDriveIndex(int index) {
-  const QSignalBlocker quiet(Drive1);
-  Drive1->setCurrentIndex(index);
-}
+void Form1Window::SetDriveIndex(int index) { Drive1->setCurrentIndex(index); }
 
 void Form1Window::SetFolders(const std::vector<window::FolderEntry>& entries, int open_index) {
   Dir1->SetEntries(entries, open_index);

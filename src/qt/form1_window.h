@@ -62,7 +62,8 @@ class Form1Window : public QWidget, private window::FormView {
   void ConnectEvents();
   QWidget* ControlOf(window::Control id) const;
 
-  // window::FormView: each setter keeps its control's signals quiet while it changes it.
+  // window::FormView. The signals a setter's change raises reach the behaviour, which ignores
+  // them while it is pushing state.
   void ShowPanel(window::Panel panel) override;
   void SetCodeItems(const SortedCodes& codes) override;
   void SetComboIndex(int index) override;

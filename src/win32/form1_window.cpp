@@ -7,7 +7,6 @@
 #include <exception>
 
 #include "win32/wide_text.h"
-#include "window/scoped_flag.h"
 
 namespace sallowmere::win32 {
 namespace {
@@ -65,8 +64,8 @@ enum MenuCommand : UINT {
 // (Windows 10 1607 on, and Wine), else the system's; the system's for no window.
 int DpiOf(HWND window) {
   using DpiForWindow = UINT(WINAPI*)(HWND);
-  static const auto dpi_for_window = reinterpret_cast<DpiForWindow>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  static const auto dpi_for_window = reinterpret_cast<DpiForWindow>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
   if (window != nullptr && dpi_for_window != nullptr) {
     if (const UINT dpi = dpi_for_window(window); dpi != 0) return static_cast<int>(dpi);
   }
@@ -171,17 +170,15 @@ std::unique_ptr<Form1Window> Form1Window::Create(HINSTANCE instance) {
   std::unique_ptr<Form1Window> form(new Form1Window(instance));
   form->dpi_ = DpiOf(nullptr);
   const SIZE frame = form->FrameSize();
-  const HWND made =
-      CreateWindowExW(kWindowExtendedStyle, kWindowClass, TableText(window::kCaption).c_str(),
-                      kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.cx, frame.cy, nullptr,
-                      nullptr, instance, form.get());
+  const HWND made = CreateWindowExW(
+      kWindowExtendedStyle, kWindowClass, TableText(window::kCaption).c_str(), kWindowStyle,
+      CW_USEDEFAULT, CW_USEDEFAULT, frame.cx, frame.cy, nullptr, nullptr, instance, form.get());
   if (made == nullptr || !form->CreateControls()) return nullptr;
   // The monitor the window opened on may show it at another resolution than the system's.
   if (const int dpi = DpiOf(made); dpi != form->dpi_) {
     form->dpi_ = dpi;
     const SIZE size = form->FrameSize();
-    SetWindowPos(made, nullptr, 0, 0, size.cx, size.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(made, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     form->ApplyDpi();
   }
   SetWindowSubclass(form->ControlHandle(Control::kText1), Text1Proc, 0,
@@ -408,9 +405,8 @@ LRESULT Form1Window::OnMessage(HWND handle, UINT message, WPARAM w, LPARAM l) {
       // again, and every control laid out anew from the design.
       dpi_ = LOWORD(w);
       const RECT& suggested = *reinterpret_cast<const RECT*>(l);
-      SetWindowPos(handle, nullptr, suggested.left, suggested.top,
-                   suggested.right - suggested.left, suggested.bottom - suggested.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+      SetWindowPos(handle, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
       ApplyDpi();
       return 0;
     }
@@ -431,7 +427,7 @@ LRESULT CALLBACK Form1Window::PanelProc(HWND panel, UINT message, WPARAM w, LPAR
 }
 
 void Form1Window::OnCommand(int id, int code) {
-  if (pushing_ || ended_) return;
+  if (ended_) return;
   const auto selected = [&](Control control, bool combo) {
     return static_cast<int>(
         SendMessageW(ControlHandle(control), combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
@@ -477,7 +473,6 @@ void Form1Window::ShowPanel(window::Panel panel) {
 }
 
 void Form1Window::SetCodeItems(const SortedCodes& codes) {
-  const window::ScopedFlag pushing(pushing_);
   const std::vector<IndexEntry>& entries = codes.Entries();
   const MadeTexts texts{entries.size(), [&](std::size_t i) { return TableText(entries[i].code); }};
   const auto tag = [&](std::size_t i) { return static_cast<LPARAM>(entries[i].origin_tag); };
@@ -486,12 +481,10 @@ void Form1Window::SetCodeItems(const SortedCodes& codes) {
 }
 
 void Form1Window::SetComboIndex(int index) {
-  const window::ScopedFlag pushing(pushing_);
   SendMessageW(ControlHandle(Control::kCombo1), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 void Form1Window::SetListIndex(int index) {
-  const window::ScopedFlag pushing(pushing_);
   SendMessageW(ControlHandle(Control::kList1), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
@@ -505,7 +498,6 @@ void Form1Window::ScrollList1To(int place) {
 }
 
 void Form1Window::SetText1(std::string_view code) {
-  const window::ScopedFlag pushing(pushing_);
   const HWND text1 = ControlHandle(Control::kText1);
   SetWindowTextW(text1, TableText(code).c_str());
   // The caret after the text, as typing would leave it.
@@ -532,18 +524,15 @@ void Form1Window::SetLabel4(std::string_view caption) {
 }
 
 void Form1Window::SetDrives(const std::vector<std::string>& roots) {
-  const window::ScopedFlag pushing(pushing_);
   const MadeTexts names{roots.size(), [&](std::size_t i) { return PathText(roots[i]); }};
   Fill(ControlHandle(Control::kDrive1), true, names, [](std::size_t) { return LPARAM{0}; });
 }
 
 void Form1Window::SetDriveIndex(int index) {
-  const window::ScopedFlag pushing(pushing_);
   SendMessageW(ControlHandle(Control::kDrive1), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 void Form1Window::SetFolders(const std::vector<window::FolderEntry>& entries, int open_index) {
-  const window::ScopedFlag pushing(pushing_);
   // Each folder stands indented under the one above it.
   const MadeTexts lines{entries.size(), [&](std::size_t i) {
                           return std::wstring(static_cast<std::size_t>(entries[i].depth) * 2,

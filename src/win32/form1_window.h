@@ -76,8 +76,8 @@ class Form1Window final : public window::FormView, public window::SideEffects {
   void OnCommand(int id, int code);
   void OnEnter();
 
-  // window::FormView: `pushing_` is set while a setter changes a control, so the notifications
-  // Windows raises for the change (EN_CHANGE from SetWindowText) do not reach the behaviour.
+  // window::FormView. The notifications a setter's change raises (EN_CHANGE from SetWindowText)
+  // reach the behaviour, which ignores them while it is pushing state.
   void ShowPanel(window::Panel panel) override;
   void SetCodeItems(const SortedCodes& codes) override;
   void SetComboIndex(int index) override;
@@ -99,7 +99,6 @@ class Form1Window final : public window::FormView, public window::SideEffects {
   HFONT code_font_ = nullptr;
   std::array<HICON, 2> icons_{};  // big and small
   HWND last_focus_ = nullptr;     // the control to give the keyboard back to
-  bool pushing_ = false;
   bool ended_ = false;
   window::Form1 form_;
 };

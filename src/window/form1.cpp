@@ -12,6 +12,8 @@ Form1::Form1(FormView& view, SideEffects& effects) : view_(view), effects_(effec
 }
 
 void Form1::Start(const std::filesystem::path& start_folder, std::vector<std::string> drives) {
+  if (busy_) return;
+  const ScopedFlag busy(busy_);
   drives_ = std::move(drives);
   view_.SetDrives(drives_);
   drive_index_ = DriveOf(start_folder, drives_);
@@ -21,6 +23,8 @@ void Form1::Start(const std::filesystem::path& start_folder, std::vector<std::st
 }
 
 void Form1::Drive1_Change(int index) {
+  if (busy_) return;
+  const ScopedFlag busy(busy_);
   if (index < 0 || index >= static_cast<int>(drives_.size()) || index == drive_index_) return;
   if (OpenFolder(PathFromBytes(drives_[index]))) {
     drive_index_ = index;
@@ -31,10 +35,12 @@ void Form1::Drive1_Change(int index) {
 }
 
 void Form1::Dir1_Activate(int index) {
+  if (busy_) return;
+  const ScopedFlag busy(busy_);
   if (index < 0 || index >= static_cast<int>(dir1_.Entries().size())) return;
   // Activating the folder that is already open means "read this one".
   if (index == dir1_.OpenIndex()) {
-    Command1_Click();
+    Open();
     return;
   }
   OpenFolder(dir1_.PathAt(index));
@@ -50,6 +56,12 @@ bool Form1::OpenFolder(const std::filesystem::path& folder) {
 }
 
 void Form1::Command1_Click() {
+  if (busy_) return;
+  const ScopedFlag busy(busy_);
+  Open();
+}
+
+void Form1::Open() {
   // A folder list that could not be read has no folder to open: reading "" would read the root.
   if (dir1_.Entries().empty()) {
     effects_.ShowMessage(MessageIcon::kInformation, MessageText().Table(kChooseAFolder));
@@ -70,11 +82,20 @@ void Form1::Command1_Click() {
   ShowPanel(Panel::kSearch);
 }
 
-void Form1::Command2_Click() { ShowPanel(Panel::kFolder); }
+void Form1::Command2_Click() {
+  if (busy_) return;
+  const ScopedFlag busy(busy_);
+  ShowPanel(Panel::kFolder);
+}
 
 void Form1::Form1_Reload() {
-  if (panel_ != Panel::kSearch || reloading_) return;
-  const ScopedFlag busy(reloading_);
+  if (busy_) return;
+  const ScopedFlag busy(busy_);
+  Reload();
+}
+
+void Form1::Reload() {
+  if (panel_ != Panel::kSearch) return;
   // Unlike Open, a failed reload ends nothing and clears nothing: what was shown stays.
   if (ReadTables(module1_.TableFolder()) == TablesRead::kRead) Show(LookedUp(search_));
 }
@@ -102,11 +123,14 @@ Form1::TablesRead Form1::ReadTables(const std::string& folder) {
 }
 
 void Form1::Form1_Activate() {
-  if (panel_ != Panel::kSearch || reloading_) return;
-  if (StampTableFolder(module1_.TableFolder()) != read_stamp_) Form1_Reload();
+  if (busy_ || panel_ != Panel::kSearch) return;
+  const ScopedFlag busy(busy_);
+  if (StampTableFolder(module1_.TableFolder()) != read_stamp_) Reload();
 }
 
 void Form1::Combo1_Click(int index) {
+  if (busy_) return;
+  const ScopedFlag busy(busy_);
   if (index < 0 || index >= static_cast<int>(codes_.Entries().size())) return;
   like_pattern_.reset();
   search_.combo_index = index;
@@ -114,6 +138,8 @@ void Form1::Combo1_Click(int index) {
 }
 
 void Form1::List1_Click(int index) {
+  if (busy_) return;
+  const ScopedFlag busy(busy_);
   if (index < 0 || index >= static_cast<int>(codes_.Entries().size())) return;
   like_pattern_.reset();
   search_.list_index = index;
@@ -121,6 +147,8 @@ void Form1::List1_Click(int index) {
 }
 
 void Form1::Text1_Change(const std::optional<std::string>& code) {
+  if (busy_) return;
+  const ScopedFlag busy(busy_);
   // A text no code can spell looks up as the empty text, which is never used.
   search_.text = code.value_or(std::string());
   like_pattern_.reset();
@@ -132,7 +160,8 @@ void Form1::Text1_NextFree() { FindFree(Toward::kNext); }
 void Form1::Text1_PreviousFree() { FindFree(Toward::kPrevious); }
 
 void Form1::FindFree(Toward toward) {
-  if (panel_ != Panel::kSearch) return;
+  if (busy_ || panel_ != Panel::kSearch) return;
+  const ScopedFlag busy(busy_);
   if (!like_pattern_) like_pattern_ = LikePattern(search_.text);
   // A text that is itself a pattern (or empty, read as one) starts from the first match.
   std::optional<std::string> from;

@@ -37,7 +37,8 @@ struct SearchState {
 };
 
 // The window's state and handlers. It owns the loaded tables, the codes in display order and the
-// folder browser; it shows them through `view` and `effects`, which must outlive it.
+// folder browser; it shows them through `view` and `effects`, which must outlive it. An event
+// that arrives while a handler runs (a notification a setter raised) is ignored.
 class Form1 {
  public:
   Form1(FormView& view, SideEffects& effects);
@@ -80,6 +81,9 @@ class Form1 {
   // The state after Text1's code was looked up: the chain for a used code; for a free one
   // "Free", no origin, and List1 on the place the code would take, selecting nothing.
   SearchState LookedUp(SearchState next) const;
+  // Command1_Click and Form1_Reload, without the guard against events that arrive meanwhile.
+  void Open();
+  void Reload();
   enum class TablesRead { kRead, kMissing, kUnreadable };
   // Reads the tables of `folder` (stamping them first) and shows a box for each repeated code,
   // filling both lists with the new codes; on a missing table or one that cannot be read, shows
@@ -100,7 +104,10 @@ class Form1 {
   Module1 module1_;
   SortedCodes codes_;
   FolderStamp read_stamp_;  // the open folder's tables as they were when last read
-  bool reloading_ = false;  // set while a reload runs, whose boxes may activate the window
+  // Set while a handler runs. The view's setters may raise the toolkit's notifications for the
+  // changes they make, and a box may let an activation through: what arrives then is ignored,
+  // so that no setter ever calls back into the behaviour.
+  bool busy_ = false;
   // The pattern of F3 and Shift+F3, from the first press until the user types or picks.
   std::optional<std::string> like_pattern_;
   SearchState search_;

@@ -430,5 +430,50 @@ TEST_F(Form1Test, OpenWithNoFolderInTheListReadsNothing) {
   EXPECT_EQ(view.panel, Panel::kFolder);
 }
 
+// A view whose setters raise the toolkit's notifications for what they change, as a real
+// control does: each reaches the behaviour, which must ignore it.
+class EchoingView : public RecordingView {
+ public:
+  void SetComboIndex(int index) override {
+    RecordingView::SetComboIndex(index);
+    form->Combo1_Click(index);
+  }
+  void SetListIndex(int index) override {
+    RecordingView::SetListIndex(index);
+    form->List1_Click(index);
+  }
+  void SetText1(std::string_view code) override {
+    RecordingView::SetText1(code);
+    form->Text1_Change(std::string(code));
+  }
+  void SetDriveIndex(int index) override {
+    RecordingView::SetDriveIndex(index);
+    form->Drive1_Change(index);
+  }
+  Form1* form = nullptr;
+};
+
+TEST(Form1EchoTest, NotificationsASetterRaisesChangeNothing) {
+  EchoingView view;
+  Form1 form(view, view);
+  view.form = &form;
+  TempFolder mod;
+  WriteMod(mod, {"a1", "w00"}, {"b1"}, {});
+  form.Start(mod.Path(), {mod.PathText(), "/"});
+  form.Command1_Click();
+  EXPECT_EQ(view.Shown(), "a1|a1|a1|Used|Armor.txt");
+  view.combo_index = 1;
+  form.Combo1_Click(1);
+  EXPECT_EQ(view.Shown(), "b1|b1|b1|Used|Weapon.txt");
+  // F3 keeps its pattern though the text box raises a change for each code it is given.
+  view.text1 = "w??";
+  form.Text1_Change("w??");
+  form.Text1_PreviousFree();
+  EXPECT_EQ(view.text1, "wzz");
+  form.Text1_NextFree();
+  EXPECT_EQ(view.text1, "w01");
+  EXPECT_EQ(view.drive_index, 0);
+}
+
 }  // namespace
 }  // namespace sallowmere::window
