@@ -3,6 +3,7 @@
 // The Qt window's folder list (Dir1): shows the lines the behaviour gives it, as a tree of
 // folders, and reports which line the user activates.
 
+#include <QIcon>
 #include <QTreeWidget>
 #include <vector>
 
@@ -24,6 +25,12 @@ class FolderList : public QTreeWidget {
  signals:
   // The user activated (double click or Enter) the line at `position` of the entries.
   void Activated(int position);
+
+ private:
+  // The two icons every line shows one of, made once: an icon per line would draw its images
+  // again for each.
+  QIcon open_icon_;
+  QIcon folder_icon_;
 };
 
 }  // namespace sallowmere::qt

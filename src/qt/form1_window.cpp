@@ -13,6 +13,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 #include <algorithm>
 
 #include "qt/code_list_model.h"
@@ -40,7 +41,9 @@ QRect Pixels(const window::TwipsRect& place) {
 
 }  // namespace
 
-QFont CodeFont() {
+namespace {
+
+QFont FindCodeFont() {
   // Courier New, or what fontconfig substitutes for it (its metric twin, Liberation Mono, where
   // installed); where that is not fixed-width, the first of a few fixed-width families that is.
   const auto sized = [](QFont font) {
@@ -64,6 +67,14 @@ QFont CodeFont() {
   return sized(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 }
 
+}  // namespace
+
+QFont CodeFont() {
+  // Made once and never destroyed: the search asks the font system about each candidate.
+  static const QFont* const font = new QFont(FindCodeFont());
+  return *font;
+}
+
 Form1Window::Form1Window(window::SideEffects& effects, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -77,9 +88,7 @@ Form1Window::Form1Window(window::SideEffects& effects, QWidget* parent)
   setWindowIcon(icon);
   setFixedSize(window::TwipsToPixels(window::kClientWidthTwips, kDotsPerInch),
                window::TwipsToPixels(window::kClientHeightTwips, kDotsPerInch));
-  CreateControls();
-  CreateCommands();
-  ConnectEvents();
+  CreateFolderPanel();
 }
 
 void Form1Window::Start(const std::filesystem::path& start_folder,
@@ -87,8 +96,64 @@ void Form1Window::Start(const std::filesystem::path& start_folder,
   form_.Start(start_folder, std::move(drives));
 }
 
-void Form1Window::CreateControls() {
+void Form1Window::Design(Control id) {
+  const window::ControlDesign& design = window::DesignOf(id);
+  QWidget* widget = ControlOf(id);
+  // A drop-down opens as a list of kDropDownRows rows with a scroll bar, on every style (some
+  // would open it as a column as tall as the screen, over the selected entry). First: the popup
+  // takes its style when it is made, which a screen reader's interface for the drop-down does.
+  if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+    combo->setMaxVisibleItems(window::kDropDownRows);
+    combo->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+  }
+  widget->setGeometry(Pixels(design.place));
+  if (design.code_font) widget->setFont(CodeFont());
+  // A label has no name of its own: a screen reader reads its text, as it changes.
+  if (!design.accessible_name.empty()) {
+    widget->setAccessibleName(DisplayText(design.accessible_name));
+  }
+  widget->setAccessibleDescription(DisplayText(design.description));
+  if (!design.text.empty()) {
+    if (auto* button = qobject_cast<QPushButton*>(widget)) {
+      button->setText(DisplayText(design.text));
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+      label->setText(DisplayText(design.text));
+    } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+      box->setText(DisplayText(design.text));
+    }
+  }
+  // Enter on a focused button presses it, as Space does.
+  if (auto* button = qobject_cast<QPushButton*>(widget)) button->setAutoDefault(true);
+}
+
+void Form1Window::CreateFolderPanel() {
+  // The search panel's frame only: its controls wait until the folder panel is drawn.
   Frame1 = new QFrame(this);
+  Frame1->hide();
+  Frame2 = new QFrame(this);
+  Command1 = new QPushButton(Frame2);
+  Drive1 = new QComboBox(Frame2);
+  Dir1 = new FolderList(Frame2);
+  Label3 = new QLabel(Frame2);
+  for (Control id : {Control::kFrame1, Control::kFrame2, Control::kCommand1, Control::kDrive1,
+                     Control::kDir1, Control::kLabel3}) {
+    Design(id);
+  }
+  Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  ChainFocus();
+  connect(Drive1, &QComboBox::currentIndexChanged, this, [this](int i) { form_.Drive1_Change(i); });
+  connect(Dir1, &FolderList::Activated, this, [this](int i) { form_.Dir1_Activate(i); });
+  connect(Command1, &QPushButton::clicked, this, [this] { form_.Command1_Click(); });
+}
+
+void Form1Window::paintEvent(QPaintEvent* event) {
+  QWidget::paintEvent(event);
+  // Once the folder panel is on screen, the search panel is made, before the user can ask for it.
+  if (Text1 == nullptr) QTimer::singleShot(0, this, [this] { CreateSearchPanel(); });
+}
+
+void Form1Window::CreateSearchPanel() {
+  if (Text1 != nullptr) return;
   Command2 = new QPushButton(Frame1);
   Combo1 = new QComboBox(Frame1);
   List1 = new QListView(Frame1);
@@ -96,20 +161,8 @@ void Form1Window::CreateControls() {
   Label1 = new QLabel(Frame1);
   Label2 = new QLabel(Frame1);
   Label4 = new QLabel(Frame1);
-  Frame2 = new QFrame(this);
-  Command1 = new QPushButton(Frame2);
-  Drive1 = new QComboBox(Frame2);
-  Dir1 = new FolderList(Frame2);
-  Label3 = new QLabel(Frame2);
-  Command1->setText(DisplayText(window::DesignOf(Control::kCommand1).text));
-  Command2->setText(DisplayText(window::DesignOf(Control::kCommand2).text));
-  Text1->setText(DisplayText(window::DesignOf(Control::kText1).text));
-  Label3->setText(DisplayText(window::DesignOf(Control::kLabel3).text));
-  // A drop-down opens as a list of kDropDownRows rows with a scroll bar, on every style (some
-  // would open it as a column as tall as the screen, over the selected entry).
-  for (QComboBox* combo : {Combo1, Drive1}) {
-    combo->setMaxVisibleItems(window::kDropDownRows);
-    combo->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+  for (const window::ControlDesign& design : window::FormDesign()) {
+    if (design.parent == Control::kFrame1) Design(design.id);
   }
   // Both code lists show one model, and every row of it is one line of the same font: the views
   // measure one row, not ten thousand, and the drop-down is not sized to its longest code.
@@ -120,30 +173,24 @@ void Form1Window::CreateControls() {
   List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
   if (auto* popup = qobject_cast<QListView*>(Combo1->view())) popup->setUniformItemSizes(true);
   Combo1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-
-  const QFont code_font = CodeFont();
-  for (const window::ControlDesign& design : window::FormDesign()) {
-    QWidget* widget = ControlOf(design.id);
-    widget->setGeometry(Pixels(design.place));
-    if (design.code_font) widget->setFont(code_font);
-    // A label has no name of its own: a screen reader reads its text, as it changes.
-    if (!design.accessible_name.empty())
-      widget->setAccessibleName(DisplayText(design.accessible_name));
-    widget->setAccessibleDescription(DisplayText(design.description));
-  }
-  Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   Label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Label4->setWordWrap(true);
   Label4->setTextFormat(Qt::PlainText);  // an item name is never markup
-  // Enter on a focused button presses it, as Space does.
-  Command1->setAutoDefault(true);
-  Command2->setAutoDefault(true);
+  ChainFocus();
+  CreateCommands();
+  ConnectSearchEvents();
+}
 
-  // One focus chain through both panels; the hidden panel's controls drop out of it.
-  const auto order = window::TabOrder();
-  for (std::size_t i = 1; i < order.size(); ++i)
-    setTabOrder(ControlOf(order[i - 1]), ControlOf(order[i]));
-  Frame1->hide();
+void Form1Window::ChainFocus() {
+  // One focus chain through both panels; the hidden panel's controls drop out of it, and so do
+  // controls not made yet.
+  QWidget* last = nullptr;
+  for (Control id : window::TabOrder()) {
+    QWidget* widget = ControlOf(id);
+    if (widget == nullptr) continue;
+    if (last != nullptr) setTabOrder(last, widget);
+    last = widget;
+  }
 }
 
 QWidget* Form1Window::ControlOf(Control id) const {
@@ -215,10 +262,7 @@ void Form1Window::changeEvent(QEvent* event) {
   }
 }
 
-void Form1Window::ConnectEvents() {
-  connect(Drive1, &QComboBox::currentIndexChanged, this, [this](int i) { form_.Drive1_Change(i); });
-  connect(Dir1, &FolderList::Activated, this, [this](int i) { form_.Dir1_Activate(i); });
-  connect(Command1, &QPushButton::clicked, this, [this] { form_.Command1_Click(); });
+void Form1Window::ConnectSearchEvents() {
   connect(Command2, &QPushButton::clicked, this, [this] { form_.Command2_Click(); });
   // A pick or a click runs the chain even when it picks the entry already selected, which after
   // a free code brings the text box and labels back to it.
@@ -235,6 +279,7 @@ void Form1Window::ConnectEvents() {
 
 void Form1Window::ShowPanel(window::Panel panel) {
   const bool search = panel == window::Panel::kSearch;
+  if (search) CreateSearchPanel();
   Frame1->setVisible(search);
   Frame2->setVisible(!search);
   if (search) {
@@ -245,15 +290,20 @@ void Form1Window::ShowPanel(window::Panel panel) {
 }
 
 void Form1Window::SetCodeItems(const SortedCodes& codes) {
+  CreateSearchPanel();
   codes_->SetCodes(codes);
   // A combo box selects its first item by itself.
   Combo1->setCurrentIndex(-1);
   List1->selectionModel()->clear();
 }
 
-void Form1Window::SetComboIndex(int index) { Combo1->setCurrentIndex(index); }
+void Form1Window::SetComboIndex(int index) {
+  CreateSearchPanel();
+  Combo1->setCurrentIndex(index);
+}
 
 void Form1Window::SetListIndex(int index) {
+  CreateSearchPanel();
   QItemSelectionModel* selection = List1->selectionModel();
   if (index < 0) {
     selection->clear();
@@ -266,18 +316,31 @@ void Form1Window::SetListIndex(int index) {
 }
 
 void Form1Window::ScrollList1To(int place) {
+  CreateSearchPanel();
   const int count = codes_->rowCount();
   if (count == 0) return;
   List1->scrollTo(codes_->index(std::min(place, count - 1)), QAbstractItemView::PositionAtCenter);
 }
 
-void Form1Window::SetText1(std::string_view code) { Text1->setText(DisplayText(code)); }
+void Form1Window::SetText1(std::string_view code) {
+  CreateSearchPanel();
+  Text1->setText(DisplayText(code));
+}
 
-void Form1Window::SetLabel1(std::string_view caption) { Label1->setText(DisplayText(caption)); }
+void Form1Window::SetLabel1(std::string_view caption) {
+  CreateSearchPanel();
+  Label1->setText(DisplayText(caption));
+}
 
-void Form1Window::SetLabel2(std::string_view caption) { Label2->setText(DisplayText(caption)); }
+void Form1Window::SetLabel2(std::string_view caption) {
+  CreateSearchPanel();
+  Label2->setText(DisplayText(caption));
+}
 
-void Form1Window::SetLabel4(std::string_view caption) { Label4->setText(DisplayText(caption)); }
+void Form1Window::SetLabel4(std::string_view caption) {
+  CreateSearchPanel();
+  Label4->setText(DisplayText(caption));
+}
 
 void Form1Window::SetDrives(const std::vector<std::string>& roots) {
   Drive1->clear();

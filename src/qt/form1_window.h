@@ -34,32 +34,42 @@ class Form1Window : public QWidget, private window::FormView {
   void Start(const std::filesystem::path& start_folder,
              std::vector<std::string> drives = window::DriveRoots());
 
-  // The controls, named as the design names them. Qt's parent chain owns them.
-  QFrame* Frame1;  // search panel
-  QPushButton* Command2;
-  QComboBox* Combo1;
-  QListView* List1;
-  QLineEdit* Text1;
-  QLabel* Label1;  // "Used" or "Free"
-  QLabel* Label2;  // the table a used code comes from
-  QLabel* Label4;  // the details: a used code's name and row, or how to find a free code
-  QFrame* Frame2;  // folder panel
-  QPushButton* Command1;
-  QComboBox* Drive1;
-  FolderList* Dir1;
-  QLabel* Label3;
+  // The controls, named as the design names them. Qt's parent chain owns them. The search
+  // panel's controls are made once the folder panel is first drawn (or when first shown); until
+  // then they are nullptr.
+  QFrame* Frame1 = nullptr;  // search panel
+  QPushButton* Command2 = nullptr;
+  QComboBox* Combo1 = nullptr;
+  QListView* List1 = nullptr;
+  QLineEdit* Text1 = nullptr;
+  QLabel* Label1 = nullptr;  // "Used" or "Free"
+  QLabel* Label2 = nullptr;  // the table a used code comes from
+  QLabel* Label4 = nullptr;  // the details: a used code's name and row, or how to find a free code
+  QFrame* Frame2 = nullptr;  // folder panel
+  QPushButton* Command1 = nullptr;
+  QComboBox* Drive1 = nullptr;
+  FolderList* Dir1 = nullptr;
+  QLabel* Label3 = nullptr;
 
  protected:
   // Tells the behaviour when the window becomes the active one, once the activation is done.
   void changeEvent(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void CreateControls();
+  // The folder panel's controls, each as the design says; the search panel's frame.
+  void CreateFolderPanel();
+  // The search panel's controls, their commands and events; nothing when they are made.
+  void CreateSearchPanel();
+  // Gives the made control `id` its design's place, font, texts and names.
+  void Design(window::Control id);
+  // The keyboard's order through the controls made so far.
+  void ChainFocus();
   // F3, Shift+F3 and F5 on the search panel, and the text box's menu with the first two.
   void CreateCommands();
   void ShowText1Menu(const QPoint& at);
-  void ConnectEvents();
+  void ConnectSearchEvents();
   QWidget* ControlOf(window::Control id) const;
 
   // window::FormView. The signals a setter's change raises reach the behaviour, which ignores
@@ -77,14 +87,14 @@ class Form1Window : public QWidget, private window::FormView {
   void SetDriveIndex(int index) override;
   void SetFolders(const std::vector<window::FolderEntry>& entries, int open_index) override;
 
-  CodeListModel* codes_;  // the items of both Combo1 and List1
-  QAction* next_free_;
-  QAction* previous_free_;
+  CodeListModel* codes_ = nullptr;  // the items of both Combo1 and List1
+  QAction* next_free_ = nullptr;
+  QAction* previous_free_ = nullptr;
   window::Form1 form_;
 };
 
 // The code controls' font: Courier New 8.25 pt, or a fixed-width font of the same size where
-// neither it nor a substitute for it is fixed-width.
+// neither it nor a substitute for it is fixed-width. Found once per process.
 QFont CodeFont();
 
 }  // namespace sallowmere::qt

@@ -57,6 +57,8 @@ class Form1WindowTest : public QObject {
     window->form->Start(window->folder.Path(), {window->folder.PathText(), "/"});
     window->form->show();
     if (!QTest::qWaitForWindowExposed(window->form.get())) return nullptr;
+    // The search panel is made once the folder panel is drawn.
+    if (!QTest::qWaitFor([&] { return window->form->Text1 != nullptr; })) return nullptr;
     return window;
   }
   // A shown window that has read a mod of 300 codes, c1000 to c1299, with "Open".
