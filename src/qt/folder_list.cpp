@@ -49,8 +49,6 @@ FolderList::FolderList(QWidget* parent)
   setItemsExpandable(false);
   setIndentation(12);
   setUniformRowHeights(true);
-  // Every folder shown is always open, so expand arrows would promise something they cannot do.
-  setStyleSheet(QStringLiteral("QTreeView::branch { image: none; border-image: none; }"));
   connect(this, &QTreeWidget::itemActivated, this,
           [this](QTreeWidgetItem* item) { emit Activated(item->data(0, kPositionRole).toInt()); });
 }

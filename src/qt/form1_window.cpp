@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
@@ -42,6 +43,29 @@ QRect Pixels(const window::TwipsRect& place) {
 }  // namespace
 
 namespace {
+
+// The application's style, but that a drop-down opens as a list with a scroll bar and a folder
+// line draws no expand arrow. A style sheet would say as much, at the cost of a style of its own
+// for each widget it is set on, made at start.
+class WindowStyle : public QProxyStyle {
+ public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returned) const override {
+    if (hint == SH_ComboBox_Popup) return 0;
+    return QProxyStyle::styleHint(hint, option, widget, returned);
+  }
+  void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+    if (element == PE_IndicatorBranch) return;
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+  }
+};
+
+// One for the process, never destroyed: a widget keeps the style it is given until its end.
+QStyle* TheWindowStyle() {
+  static WindowStyle* const style = new WindowStyle;
+  return style;
+}
 
 QFont FindCodeFont() {
   // Courier New, or what fontconfig substitutes for it (its metric twin, Liberation Mono, where
@@ -104,8 +128,10 @@ void Form1Window::Design(Control id) {
   // takes its style when it is made, which a screen reader's interface for the drop-down does.
   if (auto* combo = qobject_cast<QComboBox*>(widget)) {
     combo->setMaxVisibleItems(window::kDropDownRows);
-    combo->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+    combo->setStyle(TheWindowStyle());
   }
+  // Every folder shown is always open, so expand arrows would promise something they cannot do.
+  if (id == Control::kDir1) widget->setStyle(TheWindowStyle());
   widget->setGeometry(Pixels(design.place));
   if (design.code_font) widget->setFont(CodeFont());
   // A label has no name of its own: a screen reader reads its text, as it changes.
