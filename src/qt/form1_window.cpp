@@ -353,20 +353,16 @@ void Form1Window::SetText1(std::string_view code) {
   Text1->setText(DisplayText(code));
 }
 
-void Form1Window::SetLabel1(std::string_view caption) {
+void Form1Window::SetCaption(QLabel* Form1Window::*label, std::string_view caption) {
   CreateSearchPanel();
-  Label1->setText(DisplayText(caption));
+  (this->*label)->setText(DisplayText(caption));
 }
 
-void Form1Window::SetLabel2(std::string_view caption) {
-  CreateSearchPanel();
-  Label2->setText(DisplayText(caption));
-}
+void Form1Window::SetLabel1(std::string_view caption) { SetCaption(&Form1Window::Label1, caption); }
 
-void Form1Window::SetLabel4(std::string_view caption) {
-  CreateSearchPanel();
-  Label4->setText(DisplayText(caption));
-}
+void Form1Window::SetLabel2(std::string_view caption) { SetCaption(&Form1Window::Label2, caption); }
+
+void Form1Window::SetLabel4(std::string_view caption) { SetCaption(&Form1Window::Label4, caption); }
 
 void Form1Window::SetDrives(const std::vector<std::string>& roots) {
   Drive1->clear();

@@ -83,6 +83,8 @@ class Form1Window : public QWidget, private window::FormView {
   void SetLabel1(std::string_view caption) override;
   void SetLabel2(std::string_view caption) override;
   void SetLabel4(std::string_view caption) override;
+  // Sets the caption of one of the search panel's labels, made first if need be.
+  void SetCaption(QLabel* Form1Window::*label, std::string_view caption);
   void SetDrives(const std::vector<std::string>& roots) override;
   void SetDriveIndex(int index) override;
   void SetFolders(const std::vector<window::FolderEntry>& entries, int open_index) override;
