@@ -54,8 +54,8 @@ def main():
     parser.add_argument("programs", nargs="+", help="NAME=DIR:COMMAND")
     args = parser.parse_args()
     programs = []
-    for spec in args.programs:
-        name, rest = spec.split("=", 1)
+    for program in args.programs:
+        name, rest = program.split("=", 1)
         folder, command = rest.split(":", 1)
         programs.append((name, folder, command))
 

@@ -150,6 +150,15 @@ void Form1Window::Design(Control id) {
   }
   // Enter on a focused button presses it, as Space does.
   if (auto* button = qobject_cast<QPushButton*>(widget)) button->setAutoDefault(true);
+  if (auto* label = qobject_cast<QLabel*>(widget)) {
+    if (design.kind == window::ControlKind::kCentredLabel) {
+      label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    } else if (design.kind == window::ControlKind::kWrappingLabel) {
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      label->setWordWrap(true);
+      label->setTextFormat(Qt::PlainText);  // an item name is never markup
+    }
+  }
 }
 
 void Form1Window::CreateFolderPanel() {
@@ -161,11 +170,9 @@ void Form1Window::CreateFolderPanel() {
   Drive1 = new QComboBox(Frame2);
   Dir1 = new FolderList(Frame2);
   Label3 = new QLabel(Frame2);
-  for (Control id : {Control::kFrame1, Control::kFrame2, Control::kCommand1, Control::kDrive1,
-                     Control::kDir1, Control::kLabel3}) {
-    Design(id);
+  for (const window::ControlDesign& design : window::FormDesign()) {
+    if (design.parent != Control::kFrame1) Design(design.id);
   }
-  Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   ChainFocus();
   connect(Drive1, &QComboBox::currentIndexChanged, this, [this](int i) { form_.Drive1_Change(i); });
   connect(Dir1, &FolderList::Activated, this, [this](int i) { form_.Dir1_Activate(i); });
@@ -199,9 +206,6 @@ void Form1Window::CreateSearchPanel() {
   List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
   if (auto* popup = qobject_cast<QListView*>(Combo1->view())) popup->setUniformItemSizes(true);
   Combo1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  Label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  Label4->setWordWrap(true);
-  Label4->setTextFormat(Qt::PlainText);  // an item name is never markup
   ChainFocus();
   CreateCommands();
   ConnectSearchEvents();

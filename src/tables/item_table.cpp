@@ -13,9 +13,7 @@ void TableValues::Reserve(const RecordLayout& layout, std::size_t rows) {
 }
 
 std::string_view TableValues::String(int row, int slot) const {
-  std::string_view rest = std::string_view(strings).substr(string_starts[row]);
-  for (; slot > 0; --slot) rest.remove_prefix(rest.find('\t') + 1);
-  return rest.substr(0, rest.find('\t'));
+  return Strings(row, slot, -1).first;
 }
 
 std::pair<std::string_view, std::string_view> TableValues::Strings(int row, int first,

@@ -41,8 +41,8 @@ class Module1 {
   Table<ArmorRecord> armor_table_;
   Table<WeaponRecord> weapon_table_;
   Table<MiscRecord> misc_table_;
-  std::string read_buffer_;
-  ItemNames names_ = ItemNames::kKeep;  // one file's bytes at a time, kept for the next load
+  std::string read_buffer_;  // one file's bytes at a time, kept for the next load
+  ItemNames names_ = ItemNames::kKeep;
 };
 
 }  // namespace sallowmere

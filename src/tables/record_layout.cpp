@@ -20,12 +20,12 @@ RecordLayout::RecordLayout(std::string_view file_name, std::vector<ColumnRange> 
       columns_.push_back({range.width, range.rule, slot_counts_[static_cast<int>(range.width)]++});
     }
   }
-  for (const int column : {code_column_, name_column_}) {
-    if (column == name_column_ && column == -1) continue;
-    if (column < 0 || column >= ColumnCount() || columns_[column].width != Width::kString) {
-      throw std::logic_error(std::string(file_name) + ": column " + std::to_string(column) +
-                             " holds no string, so it cannot hold a code or a name");
-    }
+  const auto holds_strings = [&](int column) {
+    return column >= 0 && column < ColumnCount() && columns_[column].width == Width::kString;
+  };
+  if (!holds_strings(code_column_) || (name_column_ != -1 && !holds_strings(name_column_))) {
+    throw std::logic_error(std::string(file_name) +
+                           ": the code or the name column holds no string");
   }
 }
 

@@ -67,9 +67,7 @@ void Form1::Open() {
     effects_.ShowMessage(MessageIcon::kInformation, MessageText().Table(kChooseAFolder));
     return;
   }
-  codes_ = SortedCodes();
-  view_.SetCodeItems(codes_);
-  search_.combo_index = search_.list_index = search_.list_place = -1;
+  ShowCodes(SortedCodes());
   like_pattern_.reset();
 
   switch (ReadTables(BytesFromPath(dir1_.Path()))) {
@@ -116,10 +114,15 @@ Form1::TablesRead Form1::ReadTables(const std::string& folder) {
   for (const DuplicateReport& repeat : index.Duplicates()) {
     Warn(DuplicateMessage(index, repeat));
   }
-  codes_ = SortedCodes(index);
-  view_.SetCodeItems(codes_);
-  search_.combo_index = search_.list_index = search_.list_place = -1;
+  ShowCodes(SortedCodes(index));
   return TablesRead::kRead;
+}
+
+void Form1::ShowCodes(SortedCodes codes) {
+  codes_ = std::move(codes);
+  view_.SetCodeItems(codes_);
+  // The lists hold new items and select none.
+  search_.combo_index = search_.list_index = search_.list_place = -1;
 }
 
 void Form1::Form1_Activate() {

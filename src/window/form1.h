@@ -89,6 +89,8 @@ class Form1 {
   // filling both lists with the new codes; on a missing table or one that cannot be read, shows
   // why and changes nothing else.
   TablesRead ReadTables(const std::string& folder);
+  // Puts `codes` in both lists, which then select nothing.
+  void ShowCodes(SortedCodes codes);
   // Label4 for the entry at `position`: its name, if any, over its row.
   std::string DetailsAt(int position) const;
   void FindFree(Toward toward);

@@ -1,7 +1,7 @@
 #pragma once
 
-// A flag that is set for as long as a scope lasts: what the window and its front ends use to tell
-// that they are in the middle of something (pushing state to a view, reading the tables again).
+// A flag that is set for as long as a scope lasts: what the window's behaviour uses to tell that
+// one of its handlers is running.
 
 namespace sallowmere::window {
 
