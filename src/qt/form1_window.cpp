@@ -1,6 +1,7 @@
 #include "qt/form1_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
@@ -61,10 +62,13 @@ class WindowStyle : public QProxyStyle {
   }
 };
 
-// One for the process, never destroyed: a widget keeps the style it is given until its end.
-QStyle* TheWindowStyle() {
-  static WindowStyle* const style = new WindowStyle;
-  return style;
+// Makes WindowStyle the application's, once, before the window makes a control. Set on a control
+// instead, a style makes a drop-down build its popup list at once, which costs start-up a few
+// milliseconds; the application's style reaches every control as it is made, popups included.
+void UseWindowStyle() {
+  if (dynamic_cast<WindowStyle*>(QApplication::style()) == nullptr) {
+    QApplication::setStyle(new WindowStyle);  // the application owns it
+  }
 }
 
 QFont FindCodeFont() {
@@ -104,6 +108,7 @@ Form1Window::Form1Window(window::SideEffects& effects, QWidget* parent)
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
       form_(*this, effects) {
+  UseWindowStyle();
   setWindowTitle(DisplayText(window::kCaption));
   RegisterIconResources();
   QIcon icon;
@@ -124,14 +129,9 @@ void Form1Window::Design(Control id) {
   const window::ControlDesign& design = window::DesignOf(id);
   QWidget* widget = ControlOf(id);
   // A drop-down opens as a list of kDropDownRows rows with a scroll bar, on every style (some
-  // would open it as a column as tall as the screen, over the selected entry). First: the popup
-  // takes its style when it is made, which a screen reader's interface for the drop-down does.
-  if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+  // would open it as a column as tall as the screen, over the selected entry): WindowStyle.
+  if (auto* combo = qobject_cast<QComboBox*>(widget))
     combo->setMaxVisibleItems(window::kDropDownRows);
-    combo->setStyle(TheWindowStyle());
-  }
-  // Every folder shown is always open, so expand arrows would promise something they cannot do.
-  if (id == Control::kDir1) widget->setStyle(TheWindowStyle());
   widget->setGeometry(Pixels(design.place));
   if (design.code_font) widget->setFont(CodeFont());
   // A label has no name of its own: a screen reader reads its text, as it changes.
