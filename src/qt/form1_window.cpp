@@ -110,11 +110,6 @@ Form1Window::Form1Window(window::SideEffects& effects, QWidget* parent)
       form_(*this, effects) {
   UseWindowStyle();
   setWindowTitle(DisplayText(window::kCaption));
-  RegisterIconResources();
-  QIcon icon;
-  icon.addFile(QStringLiteral(":/icons/sallowmere-16.png"), QSize(16, 16));
-  icon.addFile(QStringLiteral(":/icons/sallowmere-32.png"), QSize(32, 32));
-  setWindowIcon(icon);
   setFixedSize(window::TwipsToPixels(window::kClientWidthTwips, kDotsPerInch),
                window::TwipsToPixels(window::kClientHeightTwips, kDotsPerInch));
   CreateFolderPanel();
@@ -181,8 +176,25 @@ void Form1Window::CreateFolderPanel() {
 
 void Form1Window::paintEvent(QPaintEvent* event) {
   QWidget::paintEvent(event);
-  // Once the folder panel is on screen, the search panel is made, before the user can ask for it.
-  if (Text1 == nullptr) QTimer::singleShot(0, this, [this] { CreateSearchPanel(); });
+  // Once the folder panel is on screen, what it does not show is made, before the user can ask
+  // for it.
+  if (!rest_made_) {
+    rest_made_ = true;
+    QTimer::singleShot(0, this, [this] {
+      SetIcon();
+      CreateSearchPanel();
+    });
+  }
+}
+
+void Form1Window::SetIcon() {
+  RegisterIconResources();
+  // Reading an image asks every image format plugin about it, loading each one: a millisecond the
+  // first frame does not wait for.
+  QIcon icon;
+  icon.addFile(QStringLiteral(":/icons/sallowmere-16.png"), QSize(16, 16));
+  icon.addFile(QStringLiteral(":/icons/sallowmere-32.png"), QSize(32, 32));
+  setWindowIcon(icon);
 }
 
 void Form1Window::CreateSearchPanel() {

@@ -62,6 +62,8 @@ class Form1Window : public QWidget, private window::FormView {
   void CreateFolderPanel();
   // The search panel's controls, their commands and events; nothing when they are made.
   void CreateSearchPanel();
+  // The window's icon, from the program's resources.
+  void SetIcon();
   // Gives the made control `id` its design's place, font, texts and names.
   void Design(window::Control id);
   // The keyboard's order through the controls made so far.
@@ -90,6 +92,7 @@ class Form1Window : public QWidget, private window::FormView {
   void SetFolders(const std::vector<window::FolderEntry>& entries, int open_index) override;
 
   CodeListModel* codes_ = nullptr;  // the items of both Combo1 and List1
+  bool rest_made_ = false;          // the icon and the search panel, once the window is drawn
   QAction* next_free_ = nullptr;
   QAction* previous_free_ = nullptr;
   window::Form1 form_;
