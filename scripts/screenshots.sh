@@ -24,6 +24,23 @@ sleep 1
 rm -rf /tmp/mods && mkdir -p /tmp/mods
 cp -r examples/sample-mod examples/duplicates-mod examples/later-layout-mod /tmp/mods/
 
+# In a window just started on the largest example: Open, the repeated code's message closed, a
+# used code typed and shot, then F3 from it and shot again. SHOT takes a picture by name, PREFIX
+# begins the names, and "Open" stands at X, Y.
+largest_example() {
+  local shot=$1 prefix=$2 x=$3 y=$4
+  xdotool mousemove "$x" "$y" click 1  # "Open"
+  sleep 2
+  xdotool key Return  # the repeated code's message
+  sleep 1
+  xdotool key ctrl+a type --delay 100 tk05
+  sleep 1
+  "$shot" "${prefix}search-panel-largest.png"
+  xdotool key F3
+  sleep 1
+  "$shot" "${prefix}search-panel-largest-f3.png"
+}
+
 # The Qt window stands at the screen's top left corner: 280 x 313 pixels.
 qt_shot() { import -window root -crop 280x313+0+0 +repage "$out/$1"; }
 (cd /tmp/mods/sample-mod && exec "$app") &
@@ -36,20 +53,10 @@ xdotool key ctrl+a type --delay 100 t0v
 sleep 1
 qt_shot search-panel.png
 kill "$window_program"
-# The largest example: a used code, then F3 from it.
 (cd /tmp/mods/later-layout-mod && exec "$app") &
 window_program=$!
 sleep 2
-xdotool mousemove 220 292 click 1  # "Open"
-sleep 1
-xdotool key Return  # the repeated code's message
-sleep 1
-xdotool key ctrl+a type --delay 100 tk05
-sleep 1
-qt_shot search-panel-largest.png
-xdotool key F3
-sleep 1
-qt_shot search-panel-largest-f3.png
+largest_example qt_shot "" 220 292
 kill "$window_program"
 
 # The Win32 window, frame included, at the Wine desktop's top left corner.
@@ -66,16 +73,7 @@ shoot windows-search-panel.png
 sleep 2
 (cd /tmp/mods/later-layout-mod && exec "$wine" explorer /desktop=shots,420x400 "$exe") >/dev/null 2>&1 &
 sleep 6
-xdotool mousemove 222 314 click 1  # "Open"
-sleep 2
-xdotool key Return  # the repeated code's message
-sleep 1
-xdotool key ctrl+a type --delay 100 tk05
-sleep 1
-shoot windows-search-panel-largest.png
-xdotool key F3
-sleep 1
-shoot windows-search-panel-largest-f3.png
+largest_example shoot windows- 222 314
 "$wine" wineboot -e >/dev/null 2>&1 || true  # ends the programs of the Wine session
 sleep 2
 (cd /tmp/mods/duplicates-mod && exec "$wine" explorer /desktop=shots,420x400 "$exe") >/dev/null 2>&1 &
