@@ -46,8 +46,9 @@ QRect Pixels(const window::TwipsRect& place) {
 namespace {
 
 // The application's style, but that a drop-down opens as a list with a scroll bar and a folder
-// line draws no expand arrow. A style sheet would say as much, at the cost of a style of its own
-// for each widget it is set on, made at start.
+// line draws no expand arrow: every folder shown is always open, so an arrow would promise what
+// it cannot do. A style sheet would say as much, at the cost of a style of its own for each
+// widget it is set on, made at start.
 class WindowStyle : public QProxyStyle {
  public:
   int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
@@ -125,8 +126,9 @@ void Form1Window::Design(Control id) {
   QWidget* widget = ControlOf(id);
   // A drop-down opens as a list of kDropDownRows rows with a scroll bar, on every style (some
   // would open it as a column as tall as the screen, over the selected entry): WindowStyle.
-  if (auto* combo = qobject_cast<QComboBox*>(widget))
+  if (auto* combo = qobject_cast<QComboBox*>(widget)) {
     combo->setMaxVisibleItems(window::kDropDownRows);
+  }
   widget->setGeometry(Pixels(design.place));
   if (design.code_font) widget->setFont(CodeFont());
   // A label has no name of its own: a screen reader reads its text, as it changes.
