@@ -1,11 +1,13 @@
 #include "cli/cli.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 #include <string_view>
 
 #include "index/free_codes.h"
 #include "index/load_folder.h"
+#include "index/reference_scan.h"
 #include "index/sorted_codes.h"
 
 namespace sallowmere {
@@ -28,14 +30,19 @@ constexpr std::string_view kUsage =
     "  lookup FOLDER CODE...            \"Used\" with its table and the item's name, or\n"
     "                                   \"Free\", for each CODE\n"
     "                                   e.g. sallowmere-cli lookup examples/sample-mod r0c zz9\n"
+    "  refs FOLDER CODE...              every place in FOLDER's tables (each .txt) that names\n"
+    "                                   a CODE, used or free, one line each:\n"
+    "                                   CODE TAB FILE:LINE TAB COLUMN TAB HEADER\n"
+    "                                   (exit 1 if no place names any)\n"
+    "                                   e.g. sallowmere-cli refs examples/later-layout-mod tk05\n"
     "  suggest FOLDER [--count N] [PATTERN]\n"
     "                                   the first N (10) free codes matching PATTERN (\"???\"),\n"
     "                                   where ? is one of a-z 0-9 (exit 1 if none is free)\n"
     "                                   e.g. sallowmere-cli suggest examples/sample-mod w??\n"
     "  --help, --version\n"
     "\n"
-    "Exit status: 0 done, 1 a repeated code or no free code, 2 a usage error, a missing table\n"
-    "or a table that cannot be read.\n";
+    "Exit status: 0 done, 1 a repeated code, no free code or no place, 2 a usage error, a\n"
+    "missing item table or one that cannot be read.\n";
 
 // `text` in double quotes, with tab, CR and LF written as \t, \r and \n so it stays on one line.
 std::string Quoted(std::string_view text) {
@@ -59,10 +66,10 @@ int UsageError(std::ostream& err, std::string_view problem) {
   return kFailure;
 }
 
-// Loads `folder` as the window's "Open" does, noting each table read by its header row; on
-// failure reports it and returns nullopt.
-std::optional<CodeIndex> Load(const std::string& folder, ItemNames names, std::ostream& err) {
-  Module1 module;
+// Loads `folder` into `module` as the window's "Open" does, noting each table read by its header
+// row; on failure reports it and returns nullopt.
+std::optional<CodeIndex> Load(Module1& module, const std::string& folder, ItemNames names,
+                              std::ostream& err) {
   module.SetNames(names);
   LoadOutcome outcome = LoadFolder(module, folder);
   if (const auto* missing = std::get_if<MissingTable>(&outcome)) {
@@ -105,6 +112,43 @@ int Lookup(const CodeIndex& index, std::span<const std::string> codes, std::ostr
     out << '\n';
   }
   return kOk;
+}
+
+// Prints every place of `folder`'s tables that names each of `codes`, code by code in the order
+// given, each code's places in table, line and column order; a note on `err` for each table left
+// out.
+int Refs(const Module1& module, const CodeIndex& index, std::span<const std::string> codes,
+         std::ostream& out, std::ostream& err) {
+  std::vector<std::string> wanted;     // each code once
+  std::vector<std::size_t> wanted_of;  // per code given, its place in `wanted`
+  for (const std::string& code : codes) {
+    const auto found = std::find(wanted.begin(), wanted.end(), code);
+    wanted_of.push_back(static_cast<std::size_t>(found - wanted.begin()));
+    if (found == wanted.end()) wanted.push_back(code);
+  }
+  std::vector<std::vector<Place>> places(wanted.size());
+  const std::vector<ScannedTable> tables =
+      ScanFolder(module.TableFolder(), ItemCodes(index), ItemTableColumns(module), wanted,
+                 [&](std::string_view key, const Place& place) {
+                   places[static_cast<std::size_t>(std::find(wanted.begin(), wanted.end(), key) -
+                                                   wanted.begin())]
+                       .push_back(place);
+                 });
+  for (const ScannedTable& table : tables) {
+    if (!table.left_out.empty()) {
+      err << table.file_name << ": note: left out of the references: " << table.left_out << "\n";
+    }
+  }
+  bool printed = false;
+  for (std::size_t i = 0; i < codes.size(); ++i) {
+    for (const Place& place : places[wanted_of[i]]) {
+      const ScannedTable& table = tables[place.table];
+      out << codes[i] << '\t' << table.file_name << ':' << place.line << '\t' << place.column
+          << '\t' << table.HeaderOf(place.column) << '\n';
+      printed = true;
+    }
+  }
+  return printed ? kOk : kFinding;
 }
 
 struct SuggestArgs {
@@ -162,7 +206,8 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
     out << "sallowmere-cli " << SALLOWMERE_VERSION << "\n";
     return kOk;
   }
-  if (command != "list" && command != "check" && command != "lookup" && command != "suggest") {
+  if (command != "list" && command != "check" && command != "lookup" && command != "refs" &&
+      command != "suggest") {
     return UsageError(err, "unknown command \"" + command + "\"");
   }
   if (args.size() < 2 || args[1].empty()) return UsageError(err, command + " needs a FOLDER");
@@ -173,22 +218,24 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
   if ((command == "list" || command == "check") && !rest.empty()) {
     return UsageError(err, command + " takes only a FOLDER");
   }
-  if (command == "lookup" && rest.empty()) return UsageError(err, "lookup needs a CODE");
-  if (command == "lookup") {
-    for (const std::string& code : rest) {
-      if (const auto problem = CodeProblem(code)) {
-        return UsageError(err, "the code " + Quoted(code) + " " + *problem);
-      }
-    }
+  if ((command == "lookup" || command == "refs") && rest.empty()) {
+    return UsageError(err, command + " needs a CODE");
+  }
+  for (const std::string& code : command == "lookup" || command == "refs" ? rest : rest.first(0)) {
+    const auto problem = command == "refs" ? KeyProblem(code) : CodeProblem(code);
+    if (problem) return UsageError(err, "the code " + Quoted(code) + " " + *problem);
   }
   if (command == "suggest") {
     if (const auto problem = ParseSuggest(rest, suggest)) return UsageError(err, *problem);
   }
 
-  // Only a report of repeats goes without the items' names.
+  // A report of repeats and a search for places go without the items' names.
+  Module1 module;
   const std::optional<CodeIndex> index =
-      Load(folder, command == "check" ? ItemNames::kSkip : ItemNames::kKeep, err);
+      Load(module, folder,
+           command == "check" || command == "refs" ? ItemNames::kSkip : ItemNames::kKeep, err);
   if (!index) return kFailure;
+  if (command == "refs") return Refs(module, *index, rest, out, err);
   if (command == "list") return List(*index, out);
   if (command == "check") return Check(*index, out);
   if (command == "lookup") return Lookup(*index, rest, out);

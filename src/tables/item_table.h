@@ -66,6 +66,7 @@ struct MiscRecord {
 // by its header row, each row's code and name alone.
 template <class RecordT>
 struct Table {
+  using Record = RecordT;
   std::string file_name;                   // the name the file was found under
   std::optional<HeaderReading> by_header;  // set when the table was read by its header row
   TableValues values;

@@ -95,6 +95,23 @@ FolderCheck CheckTableFolder(std::string_view folder_path) {
   return check;
 }
 
+std::vector<std::string> FolderTableNames(std::string_view folder_path) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (fs::directory_iterator it(PathFromBytes(ToTableFolder(folder_path)), error), end;
+       !error && it != end; it.increment(error)) {
+    std::string name = BytesFromPath(it->path().filename());
+    if (name.size() < 4 ||
+        !EqualIgnoringAsciiCase(std::string_view(name).substr(name.size() - 4), ".txt")) {
+      continue;
+    }
+    std::error_code kind_error;
+    if (fs::is_regular_file(fs::status(it->path(), kind_error))) names.push_back(std::move(name));
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 FolderStamp StampTableFolder(std::string_view folder_path) {
   const std::string table_folder = ToTableFolder(folder_path);
   const TableFiles wanted;

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sallowmere {
 
@@ -40,6 +41,11 @@ struct FolderCheck {
 // The missing message is the table folder followed by "armor.txt was not found" (or weapons.txt,
 // misc.txt). Never throws for a folder that cannot be read: its tables count as missing.
 FolderCheck CheckTableFolder(std::string_view folder_path);
+
+// The names of every table of `folder_path`: each regular file directly in it, or link to one,
+// whose name ends in ".txt" (ASCII case ignored), in byte order. A folder that cannot be listed
+// has none. Never throws.
+std::vector<std::string> FolderTableNames(std::string_view folder_path);
 
 // What one table file looked like on disk: the name it was found under (empty when none was),
 // its size and its modification time.

@@ -73,6 +73,33 @@ TEST(CliTest, LaterLayoutModIsReadByItsHeaders) {
             std::string::npos);
 }
 
+TEST(CliTest, RefsPrintsEveryPlaceCodeByCode) {
+  const std::string folder = (testing::ExamplesDir() / "later-layout-mod").string();
+  const CliRun run = RunWith({"refs", folder, "tkf0", "zzzz", "sp02", "tkf0"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "tkf0\trecipes.txt:6\t8\toutput\n"
+            "tkf0\ttreasure.txt:7\t6\tItem2\n"
+            "sp02\trecipes.txt:2\t8\toutput\n"
+            "sp02\ttreasure.txt:6\t8\tItem3\n"
+            "tkf0\trecipes.txt:6\t8\toutput\n"
+            "tkf0\ttreasure.txt:7\t6\tItem2\n");
+  EXPECT_EQ(RunWith({"refs", folder, "zzzz"}).status, 1);
+  EXPECT_EQ(RunWith({"refs", folder, "zzzz"}).out, "");
+
+  testing::TempFolder broken;
+  testing::WriteMod(broken, {"a01", "a02"}, {"a03"}, {"a04", "a05"});
+  broken.Write("drops.txt", "item\na01\na02\na03\na04\na05\n");
+  broken.Write("wide.txt", "\xFE\xFFx");
+  const CliRun notes = RunWith({"refs", broken.PathText(), "a03"});
+  EXPECT_EQ(notes.status, 0);
+  EXPECT_EQ(notes.out, "a03\tdrops.txt:4\t1\titem\n");
+  EXPECT_EQ(notes.err,
+            "wide.txt: note: left out of the references: read error: the file is UTF-16 text; "
+            "save it as 8-bit text\n");
+  EXPECT_EQ(RunWith({"refs", broken.PathText() + "/none", "a03"}).status, 2);
+}
+
 struct CliCase {
   std::vector<std::string> args;
   int status;
@@ -122,6 +149,10 @@ TEST(CliTest, UsageErrorsExitTwo) {
       {"lookup", Sample(), "r0c", "a\tb"},
       {"lookup", Sample(), "r0c\r"},
       {"lookup", Sample(), "\nr0c"},
+      {"refs", Sample()},
+      {"refs", Sample(), ""},
+      {"refs", Sample(), "r0c", " r0c"},
+      {"refs", Sample(), "r0c\t"},
   };
   for (const std::vector<std::string>& args : cases) {
     const CliRun run = RunWith(args);
@@ -207,11 +238,12 @@ std::map<fs::path, FileState> Snapshot(const fs::path& root) {
 TEST(CliTest, NothingLostOnTheSampleMods) {
   const fs::path examples = testing::ExamplesDir();
   const auto before = Snapshot(examples);
-  ASSERT_EQ(before.size(), 9u);  // three mods of three tables
+  ASSERT_EQ(before.size(), 12u);  // three mods of three item tables, one with three more
   for (const char* mod : {"sample-mod", "duplicates-mod", "later-layout-mod"}) {
     for (const char* command : {"list", "check", "suggest"}) {
       EXPECT_NE(RunWith({command, (examples / mod).string()}).status, 2) << mod << " " << command;
     }
+    EXPECT_NE(RunWith({"refs", (examples / mod).string(), "r0c"}).status, 2) << mod;
   }
   EXPECT_EQ(Snapshot(examples), before);
   for (const auto& entry : fs::directory_iterator(examples / "sample-mod")) {

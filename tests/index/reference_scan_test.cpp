@@ -1,0 +1,227 @@
+#include "index/reference_scan.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "table_text.h"
+#include "tables/table_file.h"
+#include "tables/table_folder.h"
+
+namespace sallowmere {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(ReferenceScanTest, FieldKey) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"r0c", "r0c"},
+      {"  r0c  ", "r0c"},
+      {"\"r0c\"", "r0c"},
+      {"\"k2p,qty=3\"", "k2p"},
+      {"w0d,mag", "w0d"},
+      {" \" ab , c\" ", "ab"},
+      {"\"", "\""},
+      {"\"\"", ""},
+      {"\"r0c", "\"r0c"},
+      {",r0c", ""},
+      {"a b,c", "a b"},
+      {"\" r0c \"", "r0c"},
+      {"\"\"r0c\"\"", "\"r0c\""},
+      {"r0c\"", "r0c\""},
+      {"", ""},
+  };
+  for (const auto& [field, key] : cases) EXPECT_EQ(FieldKey(field), key) << field;
+}
+
+TEST(ReferenceScanTest, KeyProblem) {
+  EXPECT_EQ(KeyProblem("r0c"), std::nullopt);
+  EXPECT_EQ(KeyProblem("a b"), std::nullopt);
+  for (const char* text : {"", " r0c", "r0c ", "a\tb", "a\rb", "a\nb"}) {
+    EXPECT_NE(KeyProblem(text), std::nullopt) << text;
+  }
+}
+
+TEST(ReferenceScanTest, CodeShape) {
+  const ItemCodes codes(std::vector<std::string>{"ab", "abcd", "", "ab"});
+  EXPECT_EQ(codes.Count(), 2u);
+  EXPECT_TRUE(codes.Contains("abcd"));
+  EXPECT_FALSE(codes.Contains("ABCD"));
+  for (const char* shaped : {"ab", "xyz", "wxyz"}) EXPECT_TRUE(codes.Shaped(shaped)) << shaped;
+  for (const char* not_shaped : {"", "a", "vwxyz", "a b", " ab"}) {
+    EXPECT_FALSE(codes.Shaped(not_shaped)) << not_shaped;
+  }
+  EXPECT_FALSE(ItemCodes().Shaped("ab"));
+}
+
+// Item codes i01 to i09, all three bytes long.
+const ItemCodes& NineCodes() {
+  static const ItemCodes codes(
+      std::vector<std::string>{"i01", "i02", "i03", "i04", "i05", "i06", "i07", "i08", "i09"});
+  return codes;
+}
+
+// A one-column table (the header "ref") whose data rows are `fields`, one each.
+std::string Column(const std::vector<std::string>& fields) {
+  std::string text = "ref\n";
+  for (const std::string& field : fields) text += field + "\n";
+  return text;
+}
+
+TEST(ReferenceScanTest, WhatMakesAReferenceColumn) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> fields;
+    bool reference;
+  };
+  const std::vector<Case> cases = {
+      {"five distinct item codes", {"i01", "i02", "i03", "i04", "i05"}, true},
+      {"four are too few", {"i01", "i02", "i03", "i04"}, false},
+      {"a repeat counts once", {"i01", "i02", "i03", "i04", "i04", "i01"}, false},
+      {"six of eight are 75 %", {"i01", "i02", "i03", "i04", "i05", "i06", "x01", "x02"}, true},
+      {"six of nine are less",
+       {"i01", "i02", "i03", "i04", "i05", "i06", "x01", "x02", "x03"},
+       false},
+      {"repeats of another key count once",
+       {"i01", "i02", "i03", "i04", "i05", "x01", "x01", "x01", "x01"},
+       true},
+      {"keys outside the codes' lengths do not count",
+       {"i01", "i02", "i03", "i04", "i05", "1", "22", "4444", "55555", "x1"},
+       true},
+      {"keys with a space do not count",
+       {"i01", "i02", "i03", "i04", "i05", "a b", "c d", "e f", "g h"},
+       true},
+      {"keys are read through quotes and commas",
+       {"\"i01,qty=3\"", "i02,mag", " \"i03\" ", "i04", "i05"},
+       true},
+      {"letter case counts", {"I01", "I02", "I03", "i04", "i05"}, false},
+      {"empty fields are nothing", {"i01", "", "i02", "", "i03", "i04", "", "i05"}, true},
+  };
+  for (const Case& c : cases) {
+    const TextScan scan = ScanTableText(Column(c.fields), NineCodes());
+    EXPECT_EQ(!scan.reference_columns.empty(), c.reference) << c.what;
+  }
+  // The header row is no data: four codes below it are still four.
+  EXPECT_TRUE(ScanTableText("i05\ni01\ni02\ni03\ni04\n", NineCodes()).reference_columns.empty());
+}
+
+TEST(ReferenceScanTest, PlacesInReferenceColumnsInOrder) {
+  // Column 2 names items; column 1 is text; column 3 has too few codes.
+  const std::string text =
+      "\xEF\xBB\xBFname\t input \tother\r\n"
+      "a\ti01\ti01\r"
+      "\r\n"                     // an empty line: no row, but a line
+      "b\t\"i02,qty=2\"\ti02\n"  // line 4
+      "c\ti03\t\n"               // line 5
+      "d\tBlank\ti01\n"          // a key of any shape is named
+      "e\ti04\n"
+      "f\ti05\ti01\ti01\n";
+  const TextScan scan = ScanTableText(text, NineCodes());
+  ASSERT_EQ(scan.reference_columns, (std::vector<ReferenceColumn>{{2, "input"}}));
+  const std::vector<std::pair<std::string, Place>> places = {
+      {"i01", {0, 2, 2}},   {"i02", {0, 4, 2}}, {"i03", {0, 5, 2}},
+      {"Blank", {0, 6, 2}}, {"i04", {0, 7, 2}}, {"i05", {0, 8, 2}}};
+  EXPECT_EQ(scan.places, places);
+}
+
+TEST(ReferenceScanTest, AnItemTablesOwnCodesAreNoReference) {
+  // Code column 1 (from 0). The alternate picture in column 3 names the row's own code, which
+  // counts towards the column but names nothing; the next row's code is a place.
+  const std::string text =
+      "name\tcode\tpicture\n"
+      "a\ti01\ti01\n"
+      "b\ti02\ti02\n"
+      "c\ti03\ti01\n"
+      "d\ti04\ti04\n"
+      "e\ti05\t\"i05,alt\"\n"
+      "f\ti06\ti03\n";
+  const TextScan scan = ScanTableText(text, NineCodes(), 1);
+  ASSERT_EQ(scan.reference_columns, (std::vector<ReferenceColumn>{{3, "picture"}}));
+  EXPECT_EQ(scan.places,
+            (std::vector<std::pair<std::string, Place>>{{"i01", {0, 4, 3}}, {"i03", {0, 7, 3}}}));
+  // Read as a table of no items, column 2 is one too, and every field names its key.
+  EXPECT_EQ(ScanTableText(text, NineCodes()).places.size(), 12u);
+}
+
+TEST(ReferenceScanTest, SurvivesAnyBytes) {
+  std::string wide = "h\n";
+  for (int i = 0; i < 200000; ++i) wide += "i0" + std::to_string(i % 9 + 1) + "\t";
+  const std::vector<std::string> texts = {"",
+                                          "\n\n\n",
+                                          "\t\t\t",
+                                          std::string(1 << 20, 'x'),
+                                          wide,
+                                          "\xFF\xFE"
+                                          "h\0i\0",
+                                          std::string("\0\t\0\n\0", 5),
+                                          "\"\n\"\"\n,\n"};
+  for (const std::string& text : texts) {
+    const TextScan scan = ScanTableText(text, NineCodes(), 0);
+    EXPECT_LE(scan.places.size(), 200000u);
+  }
+  // The wide row gives columns of one code each: none holds five.
+  EXPECT_TRUE(ScanTableText(wide, NineCodes()).reference_columns.empty());
+}
+
+TEST(ReferenceScanTest, FolderTablesAndWhatIsLeftOut) {
+  testing::TempFolder folder;
+  const std::string rows = Column({"i01", "i02", "i03", "i04", "i05"});
+  folder.Write("b.TXT", rows);
+  folder.Write("a.txt", rows);
+  folder.Write("c.csv", rows);  // not a table
+  fs::create_directory(folder.Path() / "d.txt");
+  folder.Write("e.txt",
+               "\xFF\xFE"
+               "r\0e\0f\0");
+  {
+    // A file larger than a table may be: sparse, so it costs no disk.
+    std::ofstream big(folder.Path() / "f.txt", std::ios::binary);
+    big.seekp(static_cast<std::streamoff>(kMaxTableBytes));
+    big.put('\n');
+  }
+  folder.Write("items.txt", "code\ti\ni01\ti01\ni02\ti03\ni03\ti02\ni04\ti05\ni05\ti04\n");
+#ifndef _WIN32
+  fs::create_symlink(folder.Path() / "a.txt", folder.Path() / "g.txt");
+  fs::create_symlink(folder.Path() / "nowhere", folder.Path() / "h.txt");
+#endif
+  std::vector<std::string> named;
+  const std::vector<ScannedTable> tables =
+      ScanFolder(folder.PathText() + PathSeparator(), NineCodes(), {{{"items.txt", 0}}},
+                 std::nullopt, [&](std::string_view key, const Place& place) {
+                   named.push_back(std::string(key) + "@" + std::to_string(place.table) + ":" +
+                                   std::to_string(place.line) + ":" + std::to_string(place.column));
+                 });
+  std::vector<std::string> names;
+  for (const ScannedTable& table : tables) names.push_back(table.file_name);
+#ifndef _WIN32
+  ASSERT_EQ(names,
+            (std::vector<std::string>{"a.txt", "b.TXT", "e.txt", "f.txt", "g.txt", "items.txt"}));
+#else
+  ASSERT_EQ(names, (std::vector<std::string>{"a.txt", "b.TXT", "e.txt", "f.txt", "items.txt"}));
+#endif
+  EXPECT_EQ(tables[0].left_out, "");
+  EXPECT_EQ(tables[2].left_out, "read error: the file is UTF-16 text; save it as 8-bit text");
+  EXPECT_EQ(tables[3].left_out.rfind("file too large: ", 0), 0u);
+  EXPECT_EQ(tables.back().reference_columns, (std::vector<ReferenceColumn>{{2, "i"}}));
+  ASSERT_EQ(named.size(), 5u * (names.size() - 2) - 1);
+  EXPECT_EQ(named.front(), "i01@0:2:1");
+  // The item table's own code column names nothing; neither does its row i01.
+  EXPECT_EQ(named.back(), "i04@" + std::to_string(tables.size() - 1) + ":6:2");
+
+  // Wanted keys give the same places, as the first scan kept them.
+  std::vector<std::string> wanted_places;
+  ScanFolder(folder.PathText() + PathSeparator(), NineCodes(), {{{"items.txt", 0}}},
+             std::vector<std::string>{"i03", "zzz"}, [&](std::string_view key, const Place& place) {
+               wanted_places.push_back(std::string(key) + "@" + std::to_string(place.table) + ":" +
+                                       std::to_string(place.line));
+             });
+  EXPECT_EQ(wanted_places.front(), "i03@0:4");
+  EXPECT_EQ(wanted_places.back(), "i03@" + std::to_string(tables.size() - 1) + ":3");
+  EXPECT_EQ(wanted_places.size(), names.size() - 2);
+}
+
+}  // namespace
+}  // namespace sallowmere
