@@ -1,10 +1,11 @@
 // How fast a mod folder loads, against the floor of reading its three files.
 //   sallowmere-bench [FOLDER] [benchmark options]
-//   sallowmere-bench --write FOLDER | --write-real FOLDER
+//   sallowmere-bench --write FOLDER | --write-real FOLDER | --write-real-folder FOLDER
 // Without FOLDER it measures the largest tables the format allows, written to a temporary folder,
 // beside the largest later-layout tables (9,999 rows each, read by their header rows) and tables
 // shaped like the largest real mods; --write writes the largest tables into FOLDER, --write-real
-// the real-shaped ones (for timing other programs on them), and ends.
+// the real-shaped ones (for timing other programs on them), --write-real-folder those beside
+// the other tables of a real-shaped mod folder, and ends.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -134,17 +135,19 @@ class RatioReporter : public benchmark::ConsoleReporter {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const bool write_real = argc == 3 && std::string(argv[1]) == "--write-real";
-  if (write_real || (argc == 3 && std::string(argv[1]) == "--write")) {
+  const std::string write = argc == 3 ? argv[1] : "";
+  if (write == "--write" || write == "--write-real" || write == "--write-real-folder") {
     sallowmere::testing::TempFolder folder;
-    if (write_real) {
+    if (write == "--write-real") {
       sallowmere::testing::WriteRealShapedMod(folder);
+    } else if (write == "--write-real-folder") {
+      sallowmere::testing::WriteRealShapedFolder(folder);
     } else {
       sallowmere::testing::WriteLargestMod(folder);
     }
     std::filesystem::create_directories(argv[2]);
-    for (const char* name : {"armor.txt", "weapons.txt", "misc.txt"}) {
-      std::filesystem::copy_file(folder.Path() / name, std::filesystem::path(argv[2]) / name,
+    for (const auto& table : std::filesystem::directory_iterator(folder.Path())) {
+      std::filesystem::copy_file(table.path(), argv[2] / table.path().filename(),
                                  std::filesystem::copy_options::overwrite_existing);
     }
     std::printf("Wrote the tables into %s\n", argv[2]);

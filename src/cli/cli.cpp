@@ -4,6 +4,7 @@
 #include <charconv>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
 
 #include "index/free_codes.h"
 #include "index/load_folder.h"
@@ -126,25 +127,28 @@ int Refs(const Module1& module, const CodeIndex& index, std::span<const std::str
     wanted_of.push_back(static_cast<std::size_t>(found - wanted.begin()));
     if (found == wanted.end()) wanted.push_back(code);
   }
-  std::vector<std::vector<Place>> places(wanted.size());
-  const std::vector<ScannedTable> tables =
-      ScanFolder(module.TableFolder(), ItemCodes(index), ItemTableColumns(module), wanted,
-                 [&](std::string_view key, const Place& place) {
-                   places[static_cast<std::size_t>(std::find(wanted.begin(), wanted.end(), key) -
-                                                   wanted.begin())]
-                       .push_back(place);
-                 });
-  for (const ScannedTable& table : tables) {
+  const FolderScan scan =
+      ScanFolder(module.TableFolder(), ItemCodes(index), ItemTableColumns(module), wanted);
+  std::unordered_map<std::string_view, std::vector<const Place*>> places;
+  for (const std::vector<KeyPlaces>& of_table : scan.places) {
+    for (const KeyPlaces& of_key : of_table) {
+      std::vector<const Place*>& all = places[of_key.key];
+      for (const Place& place : of_key.first) all.push_back(&place);
+    }
+  }
+  for (const ScannedTable& table : scan.tables) {
     if (!table.left_out.empty()) {
       err << table.file_name << ": note: left out of the references: " << table.left_out << "\n";
     }
   }
   bool printed = false;
   for (std::size_t i = 0; i < codes.size(); ++i) {
-    for (const Place& place : places[wanted_of[i]]) {
-      const ScannedTable& table = tables[place.table];
-      out << codes[i] << '\t' << table.file_name << ':' << place.line << '\t' << place.column
-          << '\t' << table.HeaderOf(place.column) << '\n';
+    const auto found = places.find(wanted[wanted_of[i]]);
+    if (found == places.end()) continue;
+    for (const Place* place : found->second) {
+      const ScannedTable& table = scan.tables[place->table];
+      out << codes[i] << '\t' << table.file_name << ':' << place->line << '\t' << place->column
+          << '\t' << table.HeaderOf(place->column) << '\n';
       printed = true;
     }
   }

@@ -1,12 +1,17 @@
 #include "index/reference_scan.h"
 
+#include "index/packed_keys.h"
+
 #include <algorithm>
+#include <atomic>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
+#include <thread>
 #include <unordered_map>
 
 #include "tables/ascii.h"
 #include "tables/load_error.h"
-#include "tables/row_reader.h"
 #include "tables/tab_search.h"
 #include "tables/table_file.h"
 #include "tables/table_folder.h"
@@ -31,7 +36,6 @@ std::optional<std::string> KeyProblem(std::string_view text) {
 }
 
 ItemCodes::ItemCodes(const CodeIndex& index) {
-  codes_.reserve(index.Entries().size());
   for (const IndexEntry& entry : index.Entries()) Add(entry.code);
 }
 
@@ -40,12 +44,24 @@ ItemCodes::ItemCodes(const std::vector<std::string>& codes) {
 }
 
 void ItemCodes::Add(std::string_view code) {
-  if (code.empty() || !codes_.emplace(code).second) return;
-  shortest_ = codes_.size() == 1 ? code.size() : std::min(shortest_, code.size());
+  if (code.empty()) return;
+  if (code.size() <= kMostPackedBytes) {
+    if (!short_codes_.Insert(PackShort(code))) return;
+    ++count_;
+  } else if (codes_.emplace(code).second) {
+    ++count_;
+  } else {
+    return;
+  }
+  shortest_ = count_ == 1 ? code.size() : std::min(shortest_, code.size());
   longest_ = std::max(longest_, code.size());
 }
 
-bool ItemCodes::Contains(std::string_view key) const { return codes_.find(key) != codes_.end(); }
+bool ItemCodes::Contains(std::string_view key) const {
+  if (key.empty()) return false;
+  if (key.size() <= kMostPackedBytes) return short_codes_.Contains(PackShort(key));
+  return codes_.find(key) != codes_.end();
+}
 
 bool ItemCodes::Shaped(std::string_view key) const {
   return key.size() >= shortest_ && key.size() <= longest_ && !key.empty() &&
@@ -63,110 +79,50 @@ namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
-// A code-shaped key as a number, exact: its bytes when it has at most eight, else its position
-// among the longer keys of the table, marked by a length no short key has.
-struct PackedKey {
-  std::uint64_t bits = 0;
-  std::uint32_t length = 0;  // kLong for a longer key
-  static constexpr std::uint32_t kLong = 0xFFFFFFFF;
-  bool operator==(const PackedKey&) const = default;
-};
-
-// The distinct (column, key) pairs of one table: an open-addressing set of packed keys that
-// holds no copy of a short key and allocates only as it doubles.
-class PairSet {
- public:
-  // Adds the pair; false when it was there already.
-  bool Insert(std::uint32_t column, const PackedKey& key) {
-    if ((used_ + 1) * 2 > slots_.size()) Grow();
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t at = HashOf(column, key) & mask;; at = (at + 1) & mask) {
-      Slot& slot = slots_[at];
-      if (slot.column == 0) {
-        slot = {key, column};
-        ++used_;
-        return true;
-      }
-      if (slot.column == column && slot.key == key) return false;
-    }
-  }
-
- private:
-  struct Slot {
-    PackedKey key;
-    std::uint32_t column = 0;  // 0 for an empty slot: columns count from 1
-  };
-
-  static std::size_t HashOf(std::uint32_t column, const PackedKey& key) {
-    std::uint64_t h = key.bits ^ ((std::uint64_t{column} << 32 | key.length) * 0x9E3779B97F4A7C15u);
-    h ^= h >> 33;
-    h *= 0xFF51AFD7ED558CCDu;
-    h ^= h >> 33;
-    return static_cast<std::size_t>(h);
-  }
-
-  void Grow() {
-    std::vector<Slot> old = std::move(slots_);
-    slots_.assign(std::max<std::size_t>(1024, old.size() * 2), Slot{});
-    used_ = 0;
-    for (const Slot& slot : old) {
-      if (slot.column != 0) Insert(slot.column, slot.key);
-    }
-  }
-
-  std::vector<Slot> slots_;
-  std::size_t used_ = 0;
-};
-
 // What one column's data rows gave so far: its distinct code-shaped keys that are item codes and
 // those that are not, and the last key met, which most columns repeat row after row.
 struct ColumnCounts {
   std::uint32_t items = 0;
   std::uint32_t others = 0;
-  PackedKey last;
+  PackedKey last = 0;
+  // The short item codes met, a bit per slot of ItemCodes' short codes: a few kilobytes, where
+  // a set of them would take a hundred.
+  std::vector<std::uint64_t> item_bits;
+  KeySet keys;  // the other keys met, and the long codes
   // Set once the column can no longer become a reference column: even if every item code came
   // up in it, they would be fewer than three times the other keys.
   bool hopeless = false;
-};
-
-// A place of the current row whose key is to be checked against the row's own code.
-struct RowPlace {
-  std::string_view key;
-  std::int32_t column;
 };
 
 }  // namespace
 
 class TableScan::Impl {
  public:
-  Impl(const ItemCodes& codes, int code_column, const WantedKeys& wanted)
-      : codes_(codes), own_column_(code_column >= 0 ? code_column + 1 : 0) {
+  Impl(const ItemCodes& codes, int code_column, const WantedKeys& wanted, std::uint32_t table,
+       std::size_t most_places)
+      : codes_(codes),
+        own_column_(code_column >= 0 ? code_column + 1 : 0),
+        table_(table),
+        most_places_(most_places) {
     if (!wanted) return;
     wanted_ = &*wanted;
-    for (std::size_t i = 0; i < wanted->size(); ++i) {
-      const std::string& key = (*wanted)[i];
-      wanted_index_.emplace(key, static_cast<std::uint32_t>(i));
-      if (key.size() < 64) {
-        wanted_lengths_ |= std::uint64_t{1} << key.size();
-      } else {
-        wanted_long_ = true;
-      }
+    for (const std::string& key : *wanted) {
+      wanted_packed_.push_back(key.size() <= kMostPackedBytes ? PackShort(key) : 0);
     }
   }
 
   void Feed(std::string_view piece) {
-    if (!started_ && piece.starts_with(kUtf8Mark)) piece.remove_prefix(kUtf8Mark.size());
-    started_ = true;
-    LineReader lines(piece, lines_);
-    std::string_view line;
-    while (lines.Next(line)) {
-      if (lines.LineNumber() == 1) {
-        header_ = line;
-      } else if (!line.empty()) {
-        ClassifyRow(lines.LineNumber(), line);
-      }
+    if (!started_) {
+      started_ = true;
+      if (piece.starts_with(kUtf8Mark)) piece.remove_prefix(kUtf8Mark.size());
+      header_ = piece.substr(0, piece.find_first_of("\r\n"));
     }
-    lines_ = lines.LineNumber();
+    WalkFields(
+        piece.data(), piece.data() + piece.size(), lines_,
+        [&](int line, int column, const char* begin, const char* end) {
+          if (line > 1) Classify(line, column, begin, end);
+        },
+        [&](int) { EndRow(); });
   }
 
   std::vector<ReferenceColumn> ReferenceColumns() const {
@@ -178,131 +134,174 @@ class TableScan::Impl {
     return references;
   }
 
-  void PlacesOfWanted(std::uint32_t table, const OnPlace& on_place) const {
-    for (const Candidate& candidate : candidates_) {
-      if (IsReference(candidate.column)) {
-        on_place((*wanted_)[candidate.wanted], {table, candidate.line, candidate.column});
+  std::vector<KeyPlaces> TakePlaces() {
+    if (wanted_ != nullptr) {
+      std::vector<KeyPlaces> found(wanted_->size());
+      for (const Candidate& candidate : candidates_) {
+        if (IsReference(candidate.column)) {
+          Add(found[candidate.wanted], {table_, candidate.line, candidate.column});
+        }
       }
+      for (std::size_t i = 0; i < found.size(); ++i) found[i].key = (*wanted_)[i];
+      std::erase_if(found, [](const KeyPlaces& places) { return places.count == 0; });
+      return found;
     }
+    std::vector<KeyPlaces> found;
+    found.reserve(collected_.size());
+    for (auto& [key, places] : collected_) {
+      places.key = key;
+      found.push_back(std::move(places));
+    }
+    collected_.clear();
+    return found;
   }
 
-  void Places(std::string_view piece, std::uint32_t table, const OnPlace& on_place) {
+  void CollectPlaces(std::string_view piece) {
     if (!started_again_) {
       started_again_ = true;
       if (piece.starts_with(kUtf8Mark)) piece.remove_prefix(kUtf8Mark.size());
-      last_reference_ = 0;
       for (std::size_t i = 0; i < columns_.size(); ++i) {
-        if (IsReference(static_cast<int>(i + 1))) last_reference_ = static_cast<int>(i + 1);
+        references_.push_back(IsReference(static_cast<int>(i + 1)));
       }
     }
-    LineReader lines(piece, again_lines_);
-    std::string_view line;
-    while (lines.Next(line)) {
-      if (lines.LineNumber() == 1 || line.empty() || last_reference_ == 0) continue;
-      PlacesOfRow(line, [&](const RowPlace& place) {
-        on_place(place.key, {table, lines.LineNumber(), place.column});
-      });
-    }
-    again_lines_ = lines.LineNumber();
+    WalkFields(
+        piece.data(), piece.data() + piece.size(), again_lines_,
+        [&](int line, int column, const char* begin, const char* end) {
+          if (line == 1) return;
+          const std::string_view field(begin, static_cast<std::size_t>(end - begin));
+          if (column == own_column_) own_code_ = TrimSpaces(field);
+          if (static_cast<std::size_t>(column) > references_.size() || !references_[column - 1]) {
+            return;
+          }
+          const std::string_view key = FieldKey(field);
+          if (!key.empty()) row_places_.push_back({key, {table_, line, column}});
+        },
+        [&](int) {
+          // An item table's row may name itself (another picture of the same item, say): that
+          // place names nothing.
+          for (const auto& [key, place] : row_places_) {
+            if (key == own_code_) continue;
+            auto found = collected_.find(key);
+            if (found == collected_.end()) found = collected_.try_emplace(std::string(key)).first;
+            Add(found->second, place);
+          }
+          row_places_.clear();
+          own_code_ = {};
+        });
   }
 
  private:
+  void Add(KeyPlaces& places, const Place& place) const {
+    ++places.count;
+    if (places.first.size() < most_places_) places.first.push_back(place);
+  }
+
   struct Candidate {
     std::uint32_t wanted;
     std::int32_t line;
     std::int32_t column;
   };
 
-  // Calls `on_field(column, field)` for each field of `line` (columns from 1) until it returns
-  // false.
-  template <class OnField>
-  static void ForEachField(std::string_view line, OnField&& on_field) {
-    const char* start = line.data();
-    const char* const end = start + line.size();
-    std::int32_t column = 1;
-    const bool all = ForEachTab(start, end, [&](const char* tab) {
-      const bool more = on_field(column++, start, tab);
-      start = tab + 1;
-      return more;
-    });
-    if (all) on_field(column, start, end);
-  }
-
-  void ClassifyRow(std::int32_t line, std::string_view text) {
-    const std::size_t row_start = candidates_.size();
-    std::string_view own_code;
-    ForEachField(text, [&](std::int32_t column, const char* start, const char* stop) {
-      if (start == stop) return true;
-      const std::string_view field(start, static_cast<std::size_t>(stop - start));
-      if (column == own_column_) own_code = TrimSpaces(field);
-      const std::string_view key = FieldKey(field);
-      if (key.empty()) return true;
-      if (codes_.Shaped(key)) Count(column, key);
-      if (wanted_ != nullptr) Keep(line, column, key);
-      return true;
-    });
-    // An item table's row may name itself (another picture of the same item, say): that place
-    // names nothing.
-    if (own_code.empty() || row_start == candidates_.size()) return;
-    const auto names_itself = [&](const Candidate& c) { return (*wanted_)[c.wanted] == own_code; };
-    candidates_.erase(std::remove_if(candidates_.begin() + static_cast<std::ptrdiff_t>(row_start),
-                                     candidates_.end(), names_itself),
-                      candidates_.end());
-  }
-
-  void Count(std::int32_t column, std::string_view key) {
-    if (static_cast<std::size_t>(column) > columns_.size())
+  // Counts the field [begin, end) (not empty) of a data row towards its column, and keeps it
+  // when it names a wanted key.
+  void Classify(int line, int column, const char* begin, const char* end) {
+    if (static_cast<std::size_t>(column) > columns_.size()) {
       columns_.resize(static_cast<std::size_t>(column));
+    }
     ColumnCounts& counts = columns_[static_cast<std::size_t>(column - 1)];
+    const std::string_view field(begin, static_cast<std::size_t>(end - begin));
+    // The column of an item table's own codes, and a column that can never name items, need no
+    // counting and keep no places.
+    if (column == own_column_) {
+      own_code_ = TrimSpaces(field);
+      return;
+    }
     if (counts.hopeless) return;
-    const PackedKey packed = Pack(key);
-    if (packed == counts.last) return;
-    counts.last = packed;
-    if (!pairs_.Insert(static_cast<std::uint32_t>(column), packed)) return;
-    if (codes_.Contains(key)) {
+    std::string_view key;
+    PackedKey packed = 0;
+    if (!PlainShortKey(field, packed)) {
+      key = FieldKey(field);
+      if (key.empty()) return;
+      packed = key.size() <= kMostPackedBytes ? PackShort(key) : 0;
+    } else {
+      key = field;
+    }
+    if (codes_.Shaped(key)) Count(counts, key, packed);
+    if (wanted_ != nullptr) Keep(line, column, key, packed);
+  }
+
+  // Whether `field` is its own key, short enough to pack and with no space, quote or comma:
+  // most fields are. Packs it into `packed` when it is.
+  static bool PlainShortKey(std::string_view field, PackedKey& packed) {
+    if (field.size() > kMostPackedBytes) return false;
+    PackedKey bits = PackedKey{field.size()} << 56;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+      const char c = field[i];
+      if (c == ' ' || c == '"' || c == ',') return false;
+      bits |= PackedKey{static_cast<unsigned char>(c)} << (8 * i);
+    }
+    packed = bits;
+    return true;
+  }
+
+  // Counts the code-shaped `key` (packed, unless longer than a packed key holds) once per
+  // column.
+  void Count(ColumnCounts& counts, std::string_view key, PackedKey packed) {
+    bool item = false;
+    if (packed == 0) {
+      const auto [at, added] =
+          long_keys_.try_emplace(std::string(key), static_cast<std::uint64_t>(long_keys_.size()));
+      packed = kLongKey | at->second;
+      if (packed == counts.last) return;
+      counts.last = packed;
+      if (!counts.keys.Insert(packed)) return;
+      item = codes_.Contains(key);
+    } else {
+      if (packed == counts.last) return;
+      counts.last = packed;
+      if (counts.keys.Contains(packed)) return;
+      const std::size_t slot = codes_.SlotOfShort(packed);
+      if (slot != KeySet::kNone) {
+        if (counts.item_bits.empty()) counts.item_bits.assign((codes_.ShortSlots() + 63) / 64, 0);
+        std::uint64_t& word = counts.item_bits[slot / 64];
+        const std::uint64_t bit = std::uint64_t{1} << (slot % 64);
+        if ((word & bit) != 0) return;
+        word |= bit;
+        item = true;
+      } else {
+        counts.keys.Insert(packed);
+      }
+    }
+    if (item) {
       ++counts.items;
     } else if (3 * std::uint64_t{++counts.others} > codes_.Count()) {
       counts.hopeless = true;
     }
   }
 
-  PackedKey Pack(std::string_view key) {
-    PackedKey packed;
-    if (key.size() <= sizeof packed.bits) {
-      std::memcpy(&packed.bits, key.data(), key.size());
-      packed.length = static_cast<std::uint32_t>(key.size());
-      return packed;
-    }
-    const auto [at, added] =
-        long_keys_.try_emplace(std::string(key), static_cast<std::uint64_t>(long_keys_.size()));
-    packed.bits = at->second;
-    packed.length = PackedKey::kLong;
-    return packed;
-  }
-
-  void Keep(std::int32_t line, std::int32_t column, std::string_view key) {
-    if (key.size() < 64 ? (wanted_lengths_ >> key.size() & 1) == 0 : !wanted_long_) return;
-    const auto found = wanted_index_.find(key);
-    if (found != wanted_index_.end()) candidates_.push_back({found->second, line, column});
-  }
-
-  template <class OnRowPlace>
-  void PlacesOfRow(std::string_view text, OnRowPlace&& on_row_place) {
-    row_places_.clear();
-    std::string_view own_code;
-    const int last = std::max(last_reference_, own_column_);
-    ForEachField(text, [&](std::int32_t column, const char* start, const char* stop) {
-      const std::string_view field(start, static_cast<std::size_t>(stop - start));
-      if (column == own_column_) own_code = TrimSpaces(field);
-      if (IsReference(column)) {
-        const std::string_view key = FieldKey(field);
-        if (!key.empty()) row_places_.push_back({key, column});
+  void Keep(int line, int column, std::string_view key, PackedKey packed) {
+    for (std::size_t i = 0; i < wanted_packed_.size(); ++i) {
+      if (packed != 0 ? wanted_packed_[i] == packed
+                      : wanted_packed_[i] == 0 && (*wanted_)[i] == key) {
+        candidates_.push_back({static_cast<std::uint32_t>(i), line, column});
+        return;
       }
-      return column < last;
-    });
-    for (const RowPlace& place : row_places_) {
-      if (place.key != own_code) on_row_place(place);
     }
+  }
+
+  // Ends a data row: its kept places that name the row's own code name nothing.
+  void EndRow() {
+    if (!own_code_.empty() && row_start_ != candidates_.size()) {
+      const auto names_itself = [&](const Candidate& c) {
+        return (*wanted_)[c.wanted] == own_code_;
+      };
+      candidates_.erase(
+          std::remove_if(candidates_.begin() + static_cast<std::ptrdiff_t>(row_start_),
+                         candidates_.end(), names_itself),
+          candidates_.end());
+    }
+    row_start_ = candidates_.size();
+    own_code_ = {};
   }
 
   bool IsReference(int column) const {
@@ -316,61 +315,60 @@ class TableScan::Impl {
 
   std::string Header(int column) const {
     std::string_view name;
-    ForEachField(header_, [&](std::int32_t field_column, const char* start, const char* stop) {
-      if (field_column == column)
-        name = std::string_view(start, static_cast<std::size_t>(stop - start));
-      return field_column < column;
-    });
+    int line = 1;
+    WalkFields(
+        header_.data(), header_.data() + header_.size(), line,
+        [&](int, int at, const char* begin, const char* end) {
+          if (at == column) name = std::string_view(begin, static_cast<std::size_t>(end - begin));
+        },
+        [](int) {});
     return std::string(TrimSpaces(name));
   }
 
   const ItemCodes& codes_;
   const int own_column_;  // from 1; 0 for a table of no items
+  const std::uint32_t table_;
+  const std::size_t most_places_;
   const std::vector<std::string>* wanted_ = nullptr;
-  struct Hash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const {
-      return std::hash<std::string_view>{}(text);
-    }
-  };
-  std::unordered_map<std::string, std::uint32_t, Hash, std::equal_to<>> wanted_index_;
-  std::uint64_t wanted_lengths_ = 0;  // bit N set when a wanted key has N bytes, below 64
-  bool wanted_long_ = false;          // a wanted key has 64 bytes or more
-  std::unordered_map<std::string, std::uint64_t, Hash, std::equal_to<>> long_keys_;
+  std::vector<PackedKey> wanted_packed_;  // per wanted key, packed; 0 for a longer one
+  std::unordered_map<std::string, std::uint64_t, ItemCodes::Hash, std::equal_to<>> long_keys_;
   bool started_ = false;
   bool started_again_ = false;
-  int lines_ = 0;
-  int again_lines_ = 0;
-  int last_reference_ = 0;
+  int lines_ = 1;        // the line the next piece begins with
+  int again_lines_ = 1;  // the same, reading again for places
   std::string header_;
   std::vector<ColumnCounts> columns_;
-  PairSet pairs_;
   std::vector<Candidate> candidates_;
-  std::vector<RowPlace> row_places_;
+  std::size_t row_start_ = 0;  // the current row's first kept place
+  std::string_view own_code_;  // the current row's own code, in an item table
+  std::vector<bool> references_;
+  std::vector<std::pair<std::string_view, Place>> row_places_;
+  std::unordered_map<std::string, KeyPlaces, ItemCodes::Hash, std::equal_to<>> collected_;
 };
 
-TableScan::TableScan(const ItemCodes& codes, int code_column, const WantedKeys& wanted)
-    : impl_(std::make_unique<Impl>(codes, code_column, wanted)) {}
+TableScan::TableScan(const ItemCodes& codes, int code_column, const WantedKeys& wanted,
+                     std::uint32_t table, std::size_t most_places)
+    : impl_(std::make_unique<Impl>(codes, code_column, wanted, table, most_places)) {}
 TableScan::~TableScan() = default;
 void TableScan::Feed(std::string_view piece) { impl_->Feed(piece); }
 std::vector<ReferenceColumn> TableScan::ReferenceColumns() const {
   return impl_->ReferenceColumns();
 }
-void TableScan::PlacesOfWanted(std::uint32_t table, const OnPlace& on_place) const {
-  impl_->PlacesOfWanted(table, on_place);
-}
-void TableScan::Places(std::string_view piece, std::uint32_t table, const OnPlace& on_place) {
-  impl_->Places(piece, table, on_place);
-}
+void TableScan::CollectPlaces(std::string_view piece) { impl_->CollectPlaces(piece); }
+std::vector<KeyPlaces> TableScan::TakePlaces() { return impl_->TakePlaces(); }
 
 TextScan ScanTableText(std::string_view text, const ItemCodes& codes, int code_column) {
   TextScan scanned;
   if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) return scanned;
-  TableScan scan(codes, code_column, std::nullopt);
+  TableScan scan(codes, code_column, std::nullopt, 0, SIZE_MAX);
   scan.Feed(text);
   scanned.reference_columns = scan.ReferenceColumns();
-  scan.Places(text, 0, [&](std::string_view key, const Place& place) {
-    scanned.places.emplace_back(std::string(key), place);
+  scan.CollectPlaces(text);
+  for (const KeyPlaces& places : scan.TakePlaces()) {
+    for (const Place& place : places.first) scanned.places.emplace_back(places.key, place);
+  }
+  std::sort(scanned.places.begin(), scanned.places.end(), [](const auto& a, const auto& b) {
+    return std::pair(a.second.line, a.second.column) < std::pair(b.second.line, b.second.column);
   });
   return scanned;
 }
@@ -404,44 +402,75 @@ void ReadTable(const std::string& table_folder, const std::string& name, std::st
 
 }  // namespace
 
-std::vector<ScannedTable> ScanFolder(const std::string& table_folder, const ItemCodes& codes,
-                                     const std::array<ItemTableColumn, 3>& item_tables,
-                                     const WantedKeys& wanted, const OnPlace& on_place) {
-  std::vector<ScannedTable> tables;
-  std::string buffer;
-  for (std::string& name : FolderTableNames(table_folder)) {
-    const auto table = static_cast<std::uint32_t>(tables.size());
-    ScannedTable& scanned = tables.emplace_back();
-    scanned.file_name = std::move(name);
-    int code_column = -1;
-    for (const ItemTableColumn& item_table : item_tables) {
-      if (item_table.file_name == scanned.file_name) code_column = item_table.code_column;
-    }
-    // A table read again for its places may have changed meanwhile: its places are given only
-    // once both readings went through.
-    std::vector<std::pair<std::string, Place>> places;
-    try {
-      TableScan scan(codes, code_column, wanted);
-      ReadTable(table_folder, scanned.file_name, buffer,
-                [&](std::string_view piece) { scan.Feed(piece); });
-      scanned.reference_columns = scan.ReferenceColumns();
-      if (wanted) {
-        scan.PlacesOfWanted(table, on_place);
-      } else if (!scanned.reference_columns.empty()) {
-        ReadTable(table_folder, scanned.file_name, buffer, [&](std::string_view piece) {
-          scan.Places(piece, table, [&](std::string_view key, const Place& place) {
-            places.emplace_back(std::string(key), place);
-          });
-        });
-      }
-    } catch (const LoadError& error) {
-      scanned.reference_columns.clear();
-      scanned.left_out = std::string(CauseName(error.Cause())) + ": " + error.Detail();
-      continue;
-    }
-    for (const auto& [key, place] : places) on_place(key, place);
+namespace {
+
+// Scans the `table`-th table of `scan`, `name`, of `table_folder` through `buffer`, leaving what
+// it found in `scan`'s entries for that table.
+void ScanOneTable(const std::string& table_folder, const ItemCodes& codes,
+                  const std::array<ItemTableColumn, 3>& item_tables, const WantedKeys& wanted,
+                  std::size_t most_places, std::uint32_t table, std::string& buffer,
+                  FolderScan& scan) {
+  ScannedTable& scanned = scan.tables[table];
+  int code_column = -1;
+  for (const ItemTableColumn& item_table : item_tables) {
+    if (item_table.file_name == scanned.file_name) code_column = item_table.code_column;
   }
-  return tables;
+  try {
+    TableScan table_scan(codes, code_column, wanted, table, most_places);
+    ReadTable(table_folder, scanned.file_name, buffer,
+              [&](std::string_view piece) { table_scan.Feed(piece); });
+    scanned.reference_columns = table_scan.ReferenceColumns();
+    if (!wanted && !scanned.reference_columns.empty()) {
+      ReadTable(table_folder, scanned.file_name, buffer,
+                [&](std::string_view piece) { table_scan.CollectPlaces(piece); });
+    }
+    // A table read again for its places may have changed meanwhile: its places count only once
+    // both readings went through.
+    scan.places[table] = table_scan.TakePlaces();
+  } catch (const LoadError& error) {
+    scanned.reference_columns.clear();
+    scanned.left_out = std::string(CauseName(error.Cause())) + ": " + error.Detail();
+  } catch (const std::exception& error) {
+    scanned.reference_columns.clear();
+    scanned.left_out = std::string(CauseName(LoadCause::kReadError)) + ": " + error.what();
+  }
+}
+
+}  // namespace
+
+FolderScan ScanFolder(const std::string& table_folder, const ItemCodes& codes,
+                      const std::array<ItemTableColumn, 3>& item_tables, const WantedKeys& wanted,
+                      std::size_t most_places) {
+  FolderScan scan;
+  std::vector<std::pair<std::uintmax_t, std::uint32_t>> by_size;  // largest first
+  for (std::string& name : FolderTableNames(table_folder)) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(TablePath(table_folder, name), error);
+    by_size.emplace_back(error ? 0 : size, static_cast<std::uint32_t>(scan.tables.size()));
+    scan.tables.push_back({std::move(name), {}, {}});
+  }
+  scan.places.resize(scan.tables.size());
+  std::sort(by_size.begin(), by_size.end(), std::greater<>());
+  // Each worker takes the largest table left, so that the last to end ends soon after the other.
+  std::atomic<std::size_t> next{0};
+  const auto work = [&] {
+    std::string buffer;
+    for (std::size_t at; (at = next++) < by_size.size();) {
+      ScanOneTable(table_folder, codes, item_tables, wanted, most_places, by_size[at].second,
+                   buffer, scan);
+    }
+  };
+  std::optional<std::thread> helper;
+  if (std::thread::hardware_concurrency() > 1 && by_size.size() > 1) {
+    try {
+      helper.emplace(work);
+    } catch (const std::system_error&) {
+      // No thread to be had: this one reads every table.
+    }
+  }
+  work();
+  if (helper) helper->join();
+  return scan;
 }
 
 }  // namespace sallowmere

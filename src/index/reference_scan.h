@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "index/code_index.h"
+#include "index/packed_keys.h"
 #include "tables/module1.h"
 
 namespace sallowmere {
@@ -43,18 +44,27 @@ class ItemCodes {
   // longest or anything between. No key is code-shaped when there are no codes.
   bool Shaped(std::string_view key) const;
 
-  std::size_t Count() const { return codes_.size(); }
+  std::size_t Count() const { return count_; }
 
- private:
-  void Add(std::string_view code);
+  // Where the code `key` (of at most kMostPackedBytes, packed) stands among the short codes, from
+  // 0 to ShortSlots() - 1: each short code has its own. KeySet::kNone when it is no code.
+  std::size_t SlotOfShort(PackedKey key) const { return short_codes_.SlotOf(key); }
+  std::size_t ShortSlots() const { return short_codes_.Slots(); }
 
+  // The hash of texts that looks up a std::string by a std::string_view.
   struct Hash {
     using is_transparent = void;
     std::size_t operator()(std::string_view text) const {
       return std::hash<std::string_view>{}(text);
     }
   };
-  std::unordered_set<std::string, Hash, std::equal_to<>> codes_;
+
+ private:
+  void Add(std::string_view code);
+
+  KeySet short_codes_;                                            // codes of up to 7 bytes
+  std::unordered_set<std::string, Hash, std::equal_to<>> codes_;  // the longer ones
+  std::size_t count_ = 0;
   std::size_t shortest_ = 1;
   std::size_t longest_ = 0;
 };
@@ -87,11 +97,15 @@ struct ScannedTable {
   std::string_view HeaderOf(int column) const;
 };
 
-// Calls with a place and the key of its field, in the order of the places.
-using OnPlace = std::function<void(std::string_view key, const Place& place)>;
+// The places of one table that name one key: how many, and the first of them in order.
+struct KeyPlaces {
+  std::string key;
+  std::size_t count = 0;
+  std::vector<Place> first;  // at most as many as the scan keeps of a key
+};
 
-// Which codes a scan gives the places of: only those in `codes`, or, when std::nullopt, every
-// key that a place holds.
+// Which codes a scan gives the places of: only those in `codes` (each once), or, when
+// std::nullopt, every key that a place holds.
 using WantedKeys = std::optional<std::vector<std::string>>;
 
 // The scan of one table's text, given in pieces of whole lines. The reference columns are known
@@ -99,9 +113,11 @@ using WantedKeys = std::optional<std::vector<std::string>>;
 class TableScan {
  public:
   // A table whose item codes are `codes`; `code_column` (from 0) is where an item table's rows
-  // hold their own codes, -1 for a table of no items. With `wanted`, the places of those keys are
-  // kept while the text is fed (PlacesOfWanted); without, Places reads the text again.
-  TableScan(const ItemCodes& codes, int code_column, const WantedKeys& wanted);
+  // hold their own codes, -1 for a table of no items. The places found are the `table`-th's, and
+  // of each key the first `most_places` are kept. With `wanted`, the places of those keys are
+  // kept while the text is fed; without, CollectPlaces reads the text again.
+  TableScan(const ItemCodes& codes, int code_column, const WantedKeys& wanted, std::uint32_t table,
+            std::size_t most_places);
   ~TableScan();
   TableScan(const TableScan&) = delete;
   TableScan& operator=(const TableScan&) = delete;
@@ -112,13 +128,12 @@ class TableScan {
   // The reference columns, in column order, with their header names; after the last piece.
   std::vector<ReferenceColumn> ReferenceColumns() const;
 
-  // The places kept while feeding whose columns are reference columns, in order, as `on_place`
-  // is called: with each place's key. Only with wanted keys.
-  void PlacesOfWanted(std::uint32_t table, const OnPlace& on_place) const;
-
   // The text once more, in pieces as fed before, for the places of every key in a reference
-  // column; `on_place` is called for each, in order. The place's table is `table`.
-  void Places(std::string_view piece, std::uint32_t table, const OnPlace& on_place);
+  // column. Only without wanted keys.
+  void CollectPlaces(std::string_view piece);
+
+  // The places found in reference columns, key by key (in no particular order of keys).
+  std::vector<KeyPlaces> TakePlaces();
 
  private:
   class Impl;
@@ -142,12 +157,19 @@ struct ItemTableColumn {
 // The item tables of `module`'s latest load, armor, weapons and misc.
 std::array<ItemTableColumn, 3> ItemTableColumns(const Module1& module);
 
+// What a folder's scan found: its tables, and per table the places of each key it names.
+struct FolderScan {
+  std::vector<ScannedTable> tables;            // in byte order of their names
+  std::vector<std::vector<KeyPlaces>> places;  // per table, as TakePlaces gives them
+};
+
 // Scans every table of `table_folder` (a folder ending in a separator: every regular file in it,
-// or link to one, whose name ends in ".txt" ignoring ASCII case), in byte order of their names.
-// Calls `on_place` for each place that names a wanted key, in order. Returns the tables, a table
-// that could not be read with why. Never throws for a table's bytes or a file that changes.
-std::vector<ScannedTable> ScanFolder(const std::string& table_folder, const ItemCodes& codes,
-                                     const std::array<ItemTableColumn, 3>& item_tables,
-                                     const WantedKeys& wanted, const OnPlace& on_place);
+// or link to one, whose name ends in ".txt" ignoring ASCII case) for the places that name a
+// wanted key, keeping the first `most_places` of each key in each table. A table that cannot be
+// read is left out, with why. Two tables are read at a time where the machine has the cores.
+// Never throws for a table's bytes or a file that changes meanwhile.
+FolderScan ScanFolder(const std::string& table_folder, const ItemCodes& codes,
+                      const std::array<ItemTableColumn, 3>& item_tables, const WantedKeys& wanted,
+                      std::size_t most_places = SIZE_MAX);
 
 }  // namespace sallowmere

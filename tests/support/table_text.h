@@ -49,7 +49,15 @@ void WriteLargestLaterMod(const TempFolder& folder);
 
 // Writes tables shaped like the largest real mods into `folder`: 202, 318 and 9,137 data rows of
 // 163, 165 and 166 columns, the code at columns 18, 3 and 13 and the item's name at column 0
-// (counted from 0), LF line ends, most fields empty or a few characters long, about 3.5 MB in all, every code distinct.
+// (counted from 0), LF line ends, most fields empty or a few characters long, about 3.5 MB in all,
+// every code distinct.
 void WriteRealShapedMod(const TempFolder& folder);
+
+// Writes a whole folder shaped like the largest real mod's into `folder`: the tables of
+// WriteRealShapedMod and 51 more that name their items (a recipe table of about 4 MB, drop lists,
+// sets and others), about 9 MB and 3.5 million fields in all, a third of them not empty, some
+// forty reference columns. Item codes stand in them bare, quoted and before a comma; a few free
+// codes and the placeholder "xxx" too.
+void WriteRealShapedFolder(const TempFolder& folder);
 
 }  // namespace sallowmere::testing
