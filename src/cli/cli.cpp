@@ -128,7 +128,7 @@ int Refs(const Module1& module, const CodeIndex& index, std::span<const std::str
     if (found == wanted.end()) wanted.push_back(code);
   }
   const FolderScan scan =
-      ScanFolder(module.TableFolder(), ItemCodes(index), ItemTableColumns(module), wanted);
+      ScanFolder(module.TableFolder(), ItemCodes(index.Entries()), ItemTableColumns(module), wanted);
   std::unordered_map<std::string_view, std::vector<const Place*>> places;
   for (const std::vector<KeyPlaces>& of_table : scan.places) {
     for (const KeyPlaces& of_key : of_table) {

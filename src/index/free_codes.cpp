@@ -171,7 +171,8 @@ class Matches {
 // The first free match of `pattern` after `from` toward `toward`, wrapping around once; from the
 // first (last) match when there is no `from`.
 std::optional<std::string> FirstFree(const SortedCodes& codes, std::string_view pattern,
-                                     const std::optional<std::string>& from, Toward toward) {
+                                     const std::optional<std::string>& from, Toward toward,
+                                     const std::function<bool(std::string_view code)>& taken) {
   if (pattern.empty()) return std::nullopt;
   const Matches matches(pattern);
   const auto past_from = [&](const std::string& match) {
@@ -181,7 +182,8 @@ std::optional<std::string> FirstFree(const SortedCodes& codes, std::string_view 
   std::optional<std::string> match =
       from ? matches.Neighbour(*from, toward) : matches.Extreme(toward);
   bool wrapped = !from;
-  // Each match met before a free one is a used code, so the walk is no longer than the codes.
+  // Each match met before a free one is a used or taken code, so the walk is no longer than
+  // those.
   for (;;) {
     if (!match) {
       if (wrapped) return std::nullopt;
@@ -189,7 +191,7 @@ std::optional<std::string> FirstFree(const SortedCodes& codes, std::string_view 
       wrapped = true;
     }
     if (wrapped && from && past_from(*match)) return std::nullopt;
-    if (!codes.Lookup(*match).position) return match;
+    if (!codes.Lookup(*match).position && !(taken && taken(*match))) return match;
     match = matches.Neighbour(*match, toward);
   }
 }
@@ -197,10 +199,11 @@ std::optional<std::string> FirstFree(const SortedCodes& codes, std::string_view 
 }  // namespace
 
 LikeAnswer FreeCodeLike(const SortedCodes& codes, std::string_view pattern,
-                        const std::optional<std::string>& from, Toward toward) {
+                        const std::optional<std::string>& from, Toward toward,
+                        const std::function<bool(std::string_view code)>& taken) {
   LikeAnswer answer{std::nullopt, std::string(pattern)};
   for (;;) {
-    answer.code = FirstFree(codes, answer.pattern, from, toward);
+    answer.code = FirstFree(codes, answer.pattern, from, toward, taken);
     if (answer.code) return answer;
     std::optional<std::string> widened = WidenedPattern(answer.pattern);
     if (!widened) return answer;

@@ -50,11 +50,13 @@ struct LikeAnswer {
 // order toward `toward`, wrapping around once: the first free code matching the pattern after
 // `from` (before it for kPrevious), or, when `from` is std::nullopt, the first (last) free match of
 // all. While no code matching the pattern is free, the pattern is widened (WidenedPattern) and the
-// search made again. A "?" stands for one character of kPatternAlphabet. The work is bounded by the
-// number of codes times the pattern's length, however many codes the pattern matches. The answer
-// has no code when not even a pattern of "?" alone has a free match, or the pattern is empty.
+// search made again. A "?" stands for one character of kPatternAlphabet. A code for which `taken`
+// (when given) is true counts as used. The work is bounded by the number of codes and of taken
+// ones times the pattern's length, however many codes the pattern matches. The answer has no code
+// when not even a pattern of "?" alone has a free match, or the pattern is empty.
 LikeAnswer FreeCodeLike(const SortedCodes& codes, std::string_view pattern,
-                        const std::optional<std::string>& from, Toward toward);
+                        const std::optional<std::string>& from, Toward toward,
+                        const std::function<bool(std::string_view code)>& taken = {});
 
 // What the window says of a free code in its details: the key that finds the next free code.
 inline constexpr std::string_view kNextFreeHint = "F3: next free code like this";

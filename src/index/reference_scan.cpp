@@ -35,8 +35,8 @@ std::optional<std::string> KeyProblem(std::string_view text) {
   return std::nullopt;
 }
 
-ItemCodes::ItemCodes(const CodeIndex& index) {
-  for (const IndexEntry& entry : index.Entries()) Add(entry.code);
+ItemCodes::ItemCodes(std::span<const IndexEntry> entries) {
+  for (const IndexEntry& entry : entries) Add(entry.code);
 }
 
 ItemCodes::ItemCodes(const std::vector<std::string>& codes) {

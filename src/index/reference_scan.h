@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -33,8 +34,9 @@ std::optional<std::string> KeyProblem(std::string_view text);
 class ItemCodes {
  public:
   ItemCodes() = default;
-  // Every code of `index`, or each of `codes` (repeats and empty texts are skipped).
-  explicit ItemCodes(const CodeIndex& index);
+  // The codes of `entries` (an index's, in any order), or each of `codes` (repeats and empty
+  // texts are skipped).
+  explicit ItemCodes(std::span<const IndexEntry> entries);
   explicit ItemCodes(const std::vector<std::string>& codes);
 
   // Whether `key` is one of the codes, byte for byte.

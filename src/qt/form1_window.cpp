@@ -244,20 +244,40 @@ QWidget* Form1Window::ControlOf(Control id) const {
   return controls[static_cast<std::size_t>(id)];
 }
 
+namespace {
+
+// The toolkit's key for a command's key.
+Qt::Key QtKey(window::Key key) {
+  switch (key) {
+    case window::Key::kF3: return Qt::Key_F3;
+    case window::Key::kF5: return Qt::Key_F5;
+    case window::Key::kR: return Qt::Key_R;
+  }
+  return Qt::Key_unknown;
+}
+
+QKeyCombination QtKeyOf(const window::CommandDesign& command) {
+  Qt::KeyboardModifiers modifiers;
+  if (command.modifiers.shift) modifiers |= Qt::ShiftModifier;
+  if (command.modifiers.control) modifiers |= Qt::ControlModifier;
+  if (command.modifiers.alt) modifiers |= Qt::AltModifier;
+  return QKeyCombination(modifiers, QtKey(command.key));
+}
+
+}  // namespace
+
 void Form1Window::CreateCommands() {
   // The menu shows each command's key; the keys themselves reach the behaviour through
   // eventFilter, which needs no active window to see them.
-  const auto command = [this](std::string_view text, const QKeySequence& key, auto handler) {
-    auto* action = new QAction(DisplayText(text), this);
-    action->setShortcut(key);
+  for (const window::CommandDesign& command : window::Commands()) {
+    if (command.menu_text.empty()) continue;
+    auto* action = new QAction(DisplayText(command.menu_text), this);
+    action->setShortcut(QKeySequence(QtKeyOf(command)));
     action->setShortcutVisibleInContextMenu(true);
-    connect(action, &QAction::triggered, this, handler);
-    return action;
-  };
-  next_free_ = command(window::kNextFreeCommand, QKeySequence(Qt::Key_F3),
-                       [this] { form_.Text1_NextFree(); });
-  previous_free_ = command(window::kPreviousFreeCommand, QKeySequence(Qt::SHIFT | Qt::Key_F3),
-                           [this] { form_.Text1_PreviousFree(); });
+    connect(action, &QAction::triggered, this,
+            [this, id = command.id] { form_.Form1_Command(id); });
+    menu_commands_.push_back(action);
+  }
   for (const window::ControlDesign& design : window::FormDesign()) {
     if (design.parent == Control::kFrame1 && window::TakesFocus(design.kind)) {
       ControlOf(design.id)->installEventFilter(this);
@@ -268,21 +288,18 @@ void Form1Window::CreateCommands() {
 }
 
 bool Form1Window::eventFilter(QObject* watched, QEvent* event) {
-  // F3, Shift+F3 and F5 wherever the keyboard is on the search panel.
+  // The commands' keys wherever the keyboard is on the search panel.
   if (event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
-    const Qt::KeyboardModifiers others = key->modifiers() & ~Qt::KeypadModifier;
-    if (key->key() == Qt::Key_F3 && others == Qt::NoModifier) {
-      form_.Text1_NextFree();
-      return true;
-    }
-    if (key->key() == Qt::Key_F3 && others == Qt::ShiftModifier) {
-      form_.Text1_PreviousFree();
-      return true;
-    }
-    if (key->key() == Qt::Key_F5 && others == Qt::NoModifier) {
-      form_.Form1_Reload();
-      return true;
+    const Qt::KeyboardModifiers held = key->modifiers();
+    const window::Modifiers modifiers{.shift = held.testFlag(Qt::ShiftModifier),
+                                      .control = held.testFlag(Qt::ControlModifier),
+                                      .alt = held.testFlag(Qt::AltModifier)};
+    for (const window::CommandDesign& command : window::Commands()) {
+      if (key->key() == QtKey(command.key) && command.modifiers == modifiers) {
+        form_.Form1_Command(command.id);
+        return true;
+      }
     }
   }
   return QWidget::eventFilter(watched, event);
@@ -292,8 +309,7 @@ void Form1Window::ShowText1Menu(const QPoint& at) {
   QMenu* menu = Text1->createStandardContextMenu();
   menu->setAttribute(Qt::WA_DeleteOnClose);
   menu->addSeparator();
-  menu->addAction(next_free_);
-  menu->addAction(previous_free_);
+  for (QAction* action : menu_commands_) menu->addAction(action);
   menu->popup(Text1->mapToGlobal(at));
 }
 
@@ -370,6 +386,8 @@ void Form1Window::SetText1(std::string_view code) {
   CreateSearchPanel();
   Text1->setText(DisplayText(code));
 }
+
+void Form1Window::DrawNow() { repaint(); }
 
 void Form1Window::SetCaption(QLabel* Form1Window::*label, std::string_view caption) {
   CreateSearchPanel();

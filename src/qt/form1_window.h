@@ -90,11 +90,11 @@ class Form1Window : public QWidget, private window::FormView {
   void SetDrives(const std::vector<std::string>& roots) override;
   void SetDriveIndex(int index) override;
   void SetFolders(const std::vector<window::FolderEntry>& entries, int open_index) override;
+  void DrawNow() override;
 
-  CodeListModel* codes_ = nullptr;  // the items of both Combo1 and List1
-  bool rest_made_ = false;          // the icon and the search panel, once the window is drawn
-  QAction* next_free_ = nullptr;
-  QAction* previous_free_ = nullptr;
+  CodeListModel* codes_ = nullptr;       // the items of both Combo1 and List1
+  bool rest_made_ = false;               // the icon and the search panel, once the window is drawn
+  std::vector<QAction*> menu_commands_;  // the text box menu's commands, in the table's order
   window::Form1 form_;
 };
 

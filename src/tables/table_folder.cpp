@@ -114,14 +114,11 @@ std::vector<std::string> FolderTableNames(std::string_view folder_path) {
 
 FolderStamp StampTableFolder(std::string_view folder_path) {
   const std::string table_folder = ToTableFolder(folder_path);
-  const TableFiles wanted;
   FolderStamp stamp;
-  std::size_t table = 0;
-  for (const std::string* name : {&wanted.armor, &wanted.weapons, &wanted.misc}) {
-    TableStamp& of = stamp[table++];
-    of.name = FindTable(table_folder, *name);
-    if (of.name.empty()) continue;
-    const fs::path path = TablePath(table_folder, of.name);
+  for (std::string& name : FolderTableNames(table_folder)) {
+    TableStamp& of = stamp.emplace_back();
+    const fs::path path = TablePath(table_folder, name);
+    of.name = std::move(name);
     std::error_code error;
     of.size = fs::file_size(path, error);
     if (error) of.size = 0;

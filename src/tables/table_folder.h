@@ -56,12 +56,13 @@ struct TableStamp {
   bool operator==(const TableStamp&) const = default;
 };
 
-// What the three tables of a folder look like on disk, armor, weapons and misc. Two stamps of a
-// folder differ when one of its tables was written, replaced, renamed or removed in between.
-using FolderStamp = std::array<TableStamp, 3>;
+// What the tables of a folder look like on disk: each one FolderTableNames lists (the three item
+// tables among them), in that order. Two stamps of a folder differ when one of its tables was
+// written, replaced, renamed, added or removed in between.
+using FolderStamp = std::vector<TableStamp>;
 
-// The stamp of the tables in `folder_path`, found as CheckTableFolder finds them. A table that is
-// missing or cannot be looked at has an empty stamp. Never throws.
+// The stamp of the tables in `folder_path`. A table that cannot be looked at has a size and time
+// of 0. Never throws.
 FolderStamp StampTableFolder(std::string_view folder_path);
 
 }  // namespace sallowmere

@@ -78,6 +78,17 @@ void Form1::Open() {
   // Selecting the first entry runs the chain; with no entries the labels answer for the text box.
   Show(codes_.Entries().empty() ? LookedUp(search_) : Chosen(search_, 0));
   ShowPanel(Panel::kSearch);
+  ScanReferences();
+}
+
+void Form1::ScanReferences() {
+  // The codes are there to be seen and picked before the rest of the folder is read.
+  view_.DrawNow();
+  references_ = CodeReferences(
+      ScanFolder(module1_.TableFolder(), ItemCodes(codes_.Entries()), ItemTableColumns(module1_),
+                 std::nullopt, CodeReferences::kShownPlaces),
+      module1_.TableFolder());
+  Show(LookedUp(search_));
 }
 
 void Form1::Command2_Click() {
@@ -86,16 +97,30 @@ void Form1::Command2_Click() {
   ShowPanel(Panel::kFolder);
 }
 
-void Form1::Form1_Reload() {
-  if (busy_) return;
+void Form1::Form1_Command(Command command) {
+  if (busy_ || panel_ != Panel::kSearch) return;
   const ScopedFlag busy(busy_);
-  Reload();
+  switch (command) {
+    case Command::kNextFree: FindFree(Toward::kNext); return;
+    case Command::kPreviousFree: FindFree(Toward::kPrevious); return;
+    case Command::kShowPlaces: ShowPlaces(); return;
+    case Command::kReload: Reload(); return;
+  }
 }
 
 void Form1::Reload() {
-  if (panel_ != Panel::kSearch) return;
   // Unlike Open, a failed reload ends nothing and clears nothing: what was shown stays.
-  if (ReadTables(module1_.TableFolder()) == TablesRead::kRead) Show(LookedUp(search_));
+  if (ReadTables(module1_.TableFolder()) != TablesRead::kRead) return;
+  Show(LookedUp(search_));
+  ScanReferences();
+}
+
+void Form1::ShowPlaces() {
+  if (search_.text.empty()) {
+    effects_.ShowMessage(MessageIcon::kInformation, MessageText().Table(kTypeACode));
+    return;
+  }
+  effects_.ShowMessage(MessageIcon::kInformation, references_.PlacesMessage(search_.text));
 }
 
 Form1::TablesRead Form1::ReadTables(const std::string& folder) {
@@ -115,6 +140,8 @@ Form1::TablesRead Form1::ReadTables(const std::string& folder) {
     Warn(DuplicateMessage(index, repeat));
   }
   ShowCodes(SortedCodes(index));
+  // The places of the tables just read are not known until they are scanned.
+  references_ = CodeReferences();
   return TablesRead::kRead;
 }
 
@@ -158,18 +185,15 @@ void Form1::Text1_Change(const std::optional<std::string>& code) {
   Show(LookedUp(search_));
 }
 
-void Form1::Text1_NextFree() { FindFree(Toward::kNext); }
-
-void Form1::Text1_PreviousFree() { FindFree(Toward::kPrevious); }
-
 void Form1::FindFree(Toward toward) {
-  if (busy_ || panel_ != Panel::kSearch) return;
-  const ScopedFlag busy(busy_);
   if (!like_pattern_) like_pattern_ = LikePattern(search_.text);
   // A text that is itself a pattern (or empty, read as one) starts from the first match.
   std::optional<std::string> from;
   if (!search_.text.empty() && search_.text.find('?') == std::string::npos) from = search_.text;
-  const LikeAnswer answer = FreeCodeLike(codes_, *like_pattern_, from, toward);
+  // A code that some place names is no free code for a new item: the item would fill that place.
+  const LikeAnswer answer =
+      FreeCodeLike(codes_, *like_pattern_, from, toward,
+                   [this](std::string_view code) { return references_.Names(code); });
   SearchState next = search_;
   if (!answer.code) {
     next.label4 = NoFreeCodeText(answer.pattern);
@@ -187,14 +211,23 @@ SearchState Form1::LookedUp(SearchState next) const {
   next.list_place = result.place;
   next.label1 = result.status;
   next.label2 = result.origin;
-  next.label4 = next.text.empty() ? "" : std::string(kNextFreeHint);
+  next.label4 = FreeDetails(next.text);
   return next;
+}
+
+std::string Form1::FreeDetails(std::string_view code) const {
+  if (code.empty()) return {};
+  const std::string named = references_.FreeText(code, DesignOf(Command::kShowPlaces).key_text);
+  return named.empty() ? std::string(kNextFreeHint) : named + "\n" + std::string(kNextFreeHint);
 }
 
 std::string Form1::DetailsAt(int position) const {
   const IndexEntry& entry = codes_.Entries()[static_cast<std::size_t>(position)];
-  const std::string row = codes_.RowOf(entry);
-  return entry.Name().empty() ? row : std::string(entry.Name()) + "\n" + row;
+  std::string details = codes_.RowOf(entry);
+  if (!entry.Name().empty()) details = std::string(entry.Name()) + "\n" + details;
+  const std::string named =
+      references_.UsedText(entry.code, DesignOf(Command::kShowPlaces).key_text);
+  return named.empty() ? details : details + "\n" + named;
 }
 
 SearchState Form1::Chosen(SearchState next, int position) const {

@@ -10,10 +10,12 @@
 #include <string_view>
 #include <vector>
 
+#include "index/code_references.h"
 #include "index/free_codes.h"
 #include "index/sorted_codes.h"
 #include "tables/module1.h"
 #include "tables/table_folder.h"
+#include "window/commands.h"
 #include "window/folder_browser.h"
 #include "window/form_view.h"
 #include "window/side_effects.h"
@@ -23,6 +25,10 @@ namespace sallowmere::window {
 // What "Open" says when the folder list holds no folder to open.
 inline constexpr std::string_view kChooseAFolder =
     "The folder list shows no folder. Choose a drive, then the folder that holds the tables.";
+
+// What the command that lists the places of a code says when the text box is empty.
+inline constexpr std::string_view kTypeACode =
+    "Type a code, or pick one, to see every place in the folder's tables that names it.";
 
 // What the search panel shows.
 struct SearchState {
@@ -60,13 +66,15 @@ class Form1 {
   // `code` is what Text1 now holds as table bytes; std::nullopt when it holds a character no
   // table byte shows as.
   void Text1_Change(const std::optional<std::string>& code);
-  // F3 and Shift+F3, or the text box's menu: Text1 takes the next (previous) free code like its
-  // text (LikePattern), the pattern kept from the first press until the user types or picks.
-  void Text1_NextFree();
-  void Text1_PreviousFree();
-  // F5 on the search panel: reads the open folder's tables again and answers for Text1's text
-  // against them. A reload that fails shows why and keeps everything shown.
-  void Form1_Reload();
+  // A command of the search panel, from its key or the text box's menu (see Commands()):
+  // - kNextFree, kPreviousFree: Text1 takes the next (previous) free code like its text
+  //   (LikePattern) that no place of the folder's tables names, the pattern kept from the first
+  //   press until the user types or picks;
+  // - kShowPlaces: a box lists the places that name Text1's code;
+  // - kReload: reads the open folder's tables again and answers for Text1's text against them;
+  //   a reload that fails shows why and keeps everything shown.
+  // Ignored on the folder panel.
+  void Form1_Command(Command command);
   // The window became the active one: reloads as F5 does when a table of the open folder was
   // written, replaced or removed since it was last read.
   void Form1_Activate();
@@ -91,9 +99,16 @@ class Form1 {
   TablesRead ReadTables(const std::string& folder);
   // Puts `codes` in both lists, which then select nothing.
   void ShowCodes(SortedCodes codes);
-  // Label4 for the entry at `position`: its name, if any, over its row.
+  // Label4 for the entry at `position`: its name, if any, over its row, over how many places name
+  // it once the folder's tables were scanned.
   std::string DetailsAt(int position) const;
+  // Label4 for the free code `code`: the first place that names it, if any; the key of F3.
+  std::string FreeDetails(std::string_view code) const;
+  // Draws the search panel as it stands, finds the places that name codes in every table of the
+  // open folder, and answers for Text1 again with them.
+  void ScanReferences();
   void FindFree(Toward toward);
+  void ShowPlaces();
   // Pushes what differs from the shown search state to the view.
   void Show(const SearchState& next);
   void ShowPanel(Panel panel);
@@ -105,7 +120,8 @@ class Form1 {
   SideEffects& effects_;
   Module1 module1_;
   SortedCodes codes_;
-  FolderStamp read_stamp_;  // the open folder's tables as they were when last read
+  CodeReferences references_;  // the places of the latest tables, once scanned
+  FolderStamp read_stamp_;     // the open folder's tables as they were when last read
   // Set while a handler runs. The view's setters may raise the toolkit's notifications for the
   // changes they make, and a box may let an activation through: what arrives then is ignored,
   // so that no setter ever calls back into the behaviour.

@@ -66,9 +66,6 @@ inline constexpr std::string_view kCodeFontFamily = "Courier New";
 inline constexpr double kCodeFontPoints = 8.25;
 // The rows a drop-down shows at once when it opens.
 inline constexpr int kDropDownRows = 20;
-// The commands the text box's menu adds after the standard edit commands (keys F3, Shift+F3).
-inline constexpr std::string_view kNextFreeCommand = "Next free code";
-inline constexpr std::string_view kPreviousFreeCommand = "Previous free code";
 
 // Every control, panels first within each panel's group, in the designer's order.
 const std::array<ControlDesign, kControlCount>& FormDesign();

@@ -51,6 +51,9 @@ class FormView {
   virtual void SetDrives(const std::vector<std::string>& roots) = 0;
   virtual void SetDriveIndex(int index) = 0;
 
+  // Draws what the window shows now, before a step that keeps the window busy for a while.
+  virtual void DrawNow() = 0;
+
   // Dir1's lines, with the open folder (`open_index`) selected.
   virtual void SetFolders(const std::vector<FolderEntry>& entries, int open_index) = 0;
 };

@@ -266,7 +266,7 @@ class Form1WindowTest : public QObject {
     };
     QCOMPARE(read(form.Label1), QStringLiteral("Used"));
     QCOMPARE(read(form.Label2), QStringLiteral("Armor.txt"));
-    QCOMPARE(read(form.Label4), QStringLiteral("word\narmor.txt:2"));
+    QCOMPARE(read(form.Label4), QStringLiteral("word\narmor.txt:2\nNamed nowhere else"));
     QCOMPARE(read(form.Label3), QStringLiteral("Select the excel folder of your mod."));
     form.Text1->setText(QStringLiteral("zz"));
     QCOMPARE(read(form.Label1), QStringLiteral("Free"));
@@ -311,7 +311,12 @@ class Form1WindowTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(&form));
     QTest::mouseClick(form.Command1, Qt::LeftButton);
     QVERIFY(form.Label4->wordWrap());
-    QCOMPARE(form.Label4->text(), QStringLiteral("word\narmor.txt:2"));
+    QCOMPARE(form.Label4->text(), QStringLiteral("word\narmor.txt:2\nNamed nowhere else"));
+    QTest::keyClick(form.Text1, Qt::Key_F3, Qt::ControlModifier);  // no command's key
+    QCOMPARE(form.Text1->text(), QStringLiteral("r0c"));
+    QTest::keyClick(form.Combo1, Qt::Key_R, Qt::ControlModifier);
+    QCOMPARE(window->effects.messages.size(), 1);
+    QVERIFY(window->effects.messages.back().startsWith(QStringLiteral("No place")));
     QTest::keyClick(form.Text1, Qt::Key_F3);
     QCOMPARE(form.Text1->text(), QStringLiteral("r0e"));
     QCOMPARE(form.Label1->text(), QStringLiteral("Free"));
@@ -330,8 +335,8 @@ class Form1WindowTest : public QObject {
         menu->close();
       }
       QVERIFY(commands.size() > 3);
-      QCOMPARE(commands.mid(commands.size() - 2),
-               (QStringList{"Next free code", "Previous free code"}));
+      QCOMPARE(commands.mid(commands.size() - 3),
+               (QStringList{"Next free code", "Previous free code", "Every place that names it"}));
     });
     emit form.Text1->customContextMenuRequested(QPoint(2, 2));
     QTest::qWait(50);

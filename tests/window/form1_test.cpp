@@ -334,36 +334,94 @@ TEST_F(Form1Test, DetailsNameTheItemAndItsRowOrTheKeyForAFreeCode) {
   mod->Write("misc.txt",
              testing::MakeTable({testing::MakeRow(MiscLayout(), "m1", {{0, "Mire Salt"}}),
                                  testing::MakeRow(MiscLayout(), "m2", {{0, ""}})}));
-  form.Form1_Reload();
+  form.Form1_Command(Command::kReload);
   Type("m1");
-  EXPECT_EQ(view.label4, "Mire Salt\nmisc.txt:2");
+  EXPECT_EQ(view.label4, "Mire Salt\nmisc.txt:2\nNamed nowhere else");
   Type("m2");  // an item without a name: its row alone
-  EXPECT_EQ(view.label4, "misc.txt:3");
+  EXPECT_EQ(view.label4, "misc.txt:3\nNamed nowhere else");
   Type("m3");
   EXPECT_EQ(view.label4, kNextFreeHint);
   Type("");
   EXPECT_EQ(view.label4, "");
   Click(0);
-  EXPECT_EQ(view.label4, "word\narmor.txt:2");
+  EXPECT_EQ(view.label4, "word\narmor.txt:2\nNamed nowhere else");
+}
+
+TEST_F(Form1Test, ThePlacesThatNameACode) {
+  Load({"c1", "c2", "c3"}, {"c4", "c5"}, {});
+  // The panel is drawn with the codes before the other tables are read.
+  ASSERT_EQ(view.drawn.size(), 1u);
+  EXPECT_EQ(view.drawn[0], "c1|c1|c1|Used|Armor.txt|word\narmor.txt:2");
+  mod->Write("drops.txt",
+             "item\tcount\nc1\t1\nc2\t1\n\"c3,qty=2\"\t1\nc4\t2\nc5\t1\nc1\t3\nc9\t1\n");
+  mod->Write("broken.txt", "\xFF\xFEx");
+  form.Form1_Activate();  // a table was added: read again
+  EXPECT_EQ(view.label4, "word\narmor.txt:2\nNamed in 2 places (Ctrl+R)");
+  Type("c9");
+  EXPECT_EQ(view.label1, "Free");
+  EXPECT_EQ(view.label4, "Named at drops.txt:8, item (Ctrl+R)\n" + std::string(kNextFreeHint));
+  Type("c1");
+  form.Form1_Command(Command::kShowPlaces);
+  ASSERT_FALSE(view.messages.empty());
+  EXPECT_EQ(view.messages.back(),
+            "2 places name c1:\ndrops.txt:2, item\ndrops.txt:7, item\n"
+            "Not read, so not searched: broken.txt (read error: the file is UTF-16 text; save it "
+            "as 8-bit text)");
+  // F3 passes over the named c9, as it passes over a used code.
+  Type("c6");
+  form.Form1_Command(Command::kNextFree);
+  EXPECT_EQ(view.text1, "c7");
+  form.Form1_Command(Command::kNextFree);
+  EXPECT_EQ(view.text1, "c8");
+  form.Form1_Command(Command::kNextFree);
+  EXPECT_EQ(view.text1, "ca");
+  // A change to a table of no items is followed too; nothing changed, nothing is read.
+  const std::size_t draws = view.drawn.size();
+  form.Form1_Activate();
+  EXPECT_EQ(view.drawn.size(), draws);
+  mod->Write("drops.txt", "item\nc1\nc2\nc3\nc4\nc5\n");
+  form.Form1_Activate();
+  Type("c9");
+  EXPECT_EQ(view.label4, kNextFreeHint);
+  Type("");
+  form.Form1_Command(Command::kShowPlaces);
+  EXPECT_EQ(view.messages.back(), kTypeACode);
+}
+
+TEST_F(Form1Test, MoreThanABoxShows) {
+  Load({"c1", "c2", "c3", "c4", "c5"}, {}, {});
+  std::string drops = "item\n";
+  for (int row = 0; row < 120; ++row) drops += "c" + std::to_string(row % 5 + 1) + "\n";
+  mod->Write("drops.txt", drops);
+  form.Form1_Command(Command::kReload);
+  form.Form1_Command(Command::kShowPlaces);
+  const std::string& box = view.messages.back();
+  EXPECT_EQ(box.rfind("24 places name c1:\ndrops.txt:2, item\ndrops.txt:7, item\n", 0), 0u);
+  const std::string end =
+      "\ndrops.txt:97, item\nand 4 more places. This command lists them all:\n"
+      "sallowmere-cli refs \"" +
+      mod->PathText() + "\" c1";
+  ASSERT_GE(box.size(), end.size());
+  EXPECT_EQ(box.substr(box.size() - end.size()), end);
 }
 
 TEST_F(Form1Test, F3TakesTheNextFreeCodeLikeTheText) {
   Load({"r0c", "r0d", "r0f"}, {}, {});
   Type("r0c");
-  form.Text1_NextFree();
+  form.Form1_Command(Command::kNextFree);
   EXPECT_EQ(view.Shown(), "r0c|-|r0e|Free|");
   EXPECT_EQ(view.label4, kNextFreeHint);
-  EXPECT_EQ(view.list_place, 2);  // between r0d and r0f
-  form.Text1_NextFree();          // the pattern r0? is kept
+  EXPECT_EQ(view.list_place, 2);           // between r0d and r0f
+  form.Form1_Command(Command::kNextFree);  // the pattern r0? is kept
   EXPECT_EQ(view.text1, "r0g");
-  form.Text1_PreviousFree();
-  form.Text1_PreviousFree();
+  form.Form1_Command(Command::kPreviousFree);
+  form.Form1_Command(Command::kPreviousFree);
   EXPECT_EQ(view.text1, "r0b");
   Type("w??");  // a pattern starts from its first match
-  form.Text1_PreviousFree();
+  form.Form1_Command(Command::kPreviousFree);
   EXPECT_EQ(view.text1, "wzz");
   Type("");
-  form.Text1_NextFree();
+  form.Form1_Command(Command::kNextFree);
   EXPECT_EQ(view.text1, "000");
   // No code of one character is free: the text stays, and Label4 says so.
   std::vector<std::string> all;
@@ -371,7 +429,7 @@ TEST_F(Form1Test, F3TakesTheNextFreeCodeLikeTheText) {
   Load(all, {}, {});
   Type("k");
   const int messages = static_cast<int>(view.messages.size());
-  form.Text1_NextFree();
+  form.Form1_Command(Command::kNextFree);
   EXPECT_EQ(view.Shown(), "k|k|k|Used|Armor.txt");
   EXPECT_EQ(view.label4, "No free code like ?");
   EXPECT_EQ(static_cast<int>(view.messages.size()), messages);
@@ -381,14 +439,14 @@ TEST_F(Form1Test, F5ReadsTheTablesAgainAndAFailedReloadLosesNothing) {
   Load({"k1"}, {}, {});
   Type("k2");
   WriteMod(*mod, {"k1", "k2"}, {"k1"}, {});
-  form.Form1_Reload();
+  form.Form1_Command(Command::kReload);
   EXPECT_EQ(view.Shown(), "k2|k2|k2|Used|Armor.txt");
   EXPECT_EQ(view.warnings.size(), 1u);  // k1 is used twice
   // A table that cannot be read, then one that is missing: a box each, and all else stays.
   mod->Write("weapons.txt", "\xFF\xFEh\0");
-  form.Form1_Reload();
+  form.Form1_Command(Command::kReload);
   fs::remove(mod->Path() / "weapons.txt");
-  form.Form1_Reload();
+  form.Form1_Command(Command::kReload);
   ASSERT_EQ(view.warnings.size(), 3u);
   EXPECT_EQ(view.warnings[2], CoreMessage(*mod));
   EXPECT_EQ(view.ends, 0);
@@ -468,9 +526,9 @@ TEST(Form1EchoTest, NotificationsASetterRaisesChangeNothing) {
   // F3 keeps its pattern though the text box raises a change for each code it is given.
   view.text1 = "w??";
   form.Text1_Change("w??");
-  form.Text1_PreviousFree();
+  form.Form1_Command(Command::kPreviousFree);
   EXPECT_EQ(view.text1, "wzz");
-  form.Text1_NextFree();
+  form.Form1_Command(Command::kNextFree);
   EXPECT_EQ(view.text1, "w01");
   EXPECT_EQ(view.drive_index, 0);
 }

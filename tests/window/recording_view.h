@@ -37,6 +37,7 @@ class RecordingView : public FormView, public SideEffects {
     folders = entries;
     folder_index = open_index;
   }
+  void DrawNow() override { drawn.push_back(Shown() + "|" + label4); }
   void ShowMessage(MessageIcon icon, const MessageText& text) override {
     messages.push_back(text.Bytes());
     if (icon == MessageIcon::kWarning) warnings.push_back(text.Bytes());
@@ -65,6 +66,7 @@ class RecordingView : public FormView, public SideEffects {
   int drive_index = -1;
   std::vector<FolderEntry> folders;
   int folder_index = -1;
+  std::vector<std::string> drawn;     // Shown() and Label4 at each DrawNow
   std::vector<std::string> messages;  // every box, warnings included, in order
   std::vector<std::string> warnings;
   int ends = 0;
