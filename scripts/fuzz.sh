@@ -9,7 +9,7 @@ seconds=${1:-30}
 shift || true
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(row_reader_fuzz val_fuzz strict_fuzz armor_table_fuzz
-                                     weapon_table_fuzz misc_table_fuzz)
+                                     weapon_table_fuzz misc_table_fuzz reference_scan_fuzz)
 
 cmake --preset fuzz
 cmake --build --preset fuzz
@@ -24,7 +24,7 @@ for target in "${targets[@]}"; do
   # The sample mods' tables seed the table and row targets.
   for mod in examples/*/; do
     case $target in
-      row_reader_fuzz) for f in "$mod"*.txt; do cp -n "$f" "$corpus/$(basename "$mod")-$(basename "$f")"; done ;;
+      row_reader_fuzz | reference_scan_fuzz) for f in "$mod"*.txt; do cp -n "$f" "$corpus/$(basename "$mod")-$(basename "$f")"; done ;;
       *_table_fuzz) cp -n "$mod${tables[$target]}" "$corpus/$(basename "$mod")" ;;
     esac
   done

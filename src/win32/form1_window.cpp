@@ -48,7 +48,8 @@ WindowKind KindOf(ControlKind kind) {
 // activation, not inside it.
 constexpr UINT kActivated = WM_APP + 1;
 
-// The text box menu's commands: the edit control's own messages, and the window's two.
+// The text box menu's commands: the edit control's own messages, then the window's commands,
+// kFirstCommand plus their place in the commands' table.
 enum MenuCommand : UINT {
   kUndo = 1,
   kCut,
@@ -56,9 +57,18 @@ enum MenuCommand : UINT {
   kPaste,
   kDelete,
   kSelectAll,
-  kNextFree,
-  kPreviousFree,
+  kFirstCommand,
 };
+
+// The virtual key of a command's key.
+WPARAM VirtualKey(window::Key key) {
+  switch (key) {
+    case window::Key::kF3: return VK_F3;
+    case window::Key::kF5: return VK_F5;
+    case window::Key::kR: return 'R';
+  }
+  return 0;
+}
 
 // The resolution `window` is shown at: its monitor's where Windows tells each window its own
 // (Windows 10 1607 on, and Wine), else the system's; the system's for no window.
@@ -294,19 +304,22 @@ void Form1Window::Guarded(const std::function<void()>& step) {
 }
 
 bool Form1Window::OnSearchKey(const MSG& message) {
-  if (message.message != WM_KEYDOWN || (message.wParam != VK_F3 && message.wParam != VK_F5) ||
+  // With Alt held, a key comes as WM_SYSKEYDOWN.
+  if ((message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) ||
       form_.ShownPanel() != window::Panel::kSearch ||
       (message.hwnd != window_ && IsChild(window_, message.hwnd) == FALSE)) {
     return false;
   }
-  if (message.wParam == VK_F5) {
-    form_.Form1_Reload();
-  } else if (GetKeyState(VK_SHIFT) < 0) {
-    form_.Text1_PreviousFree();
-  } else {
-    form_.Text1_NextFree();
+  const window::Modifiers held{.shift = GetKeyState(VK_SHIFT) < 0,
+                               .control = GetKeyState(VK_CONTROL) < 0,
+                               .alt = GetKeyState(VK_MENU) < 0};
+  for (const window::CommandDesign& command : window::Commands()) {
+    if (message.wParam == VirtualKey(command.key) && command.modifiers == held) {
+      form_.Form1_Command(command.id);
+      return true;
+    }
   }
-  return true;
+  return false;
 }
 
 LRESULT CALLBACK Form1Window::Text1Proc(HWND text1, UINT message, WPARAM w, LPARAM l, UINT_PTR,
@@ -346,9 +359,12 @@ void Form1Window::ShowText1Menu(LPARAM at) {
   AppendMenuW(menu, MF_STRING | enabled(GetWindowTextLengthW(text1) > 0), kSelectAll,
               L"Select &All");
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu, MF_STRING, kNextFree, (TableText(window::kNextFreeCommand) + L"\tF3").c_str());
-  AppendMenuW(menu, MF_STRING, kPreviousFree,
-              (TableText(window::kPreviousFreeCommand) + L"\tShift+F3").c_str());
+  for (std::size_t i = 0; i < window::Commands().size(); ++i) {
+    const window::CommandDesign& command = window::Commands()[i];
+    if (command.menu_text.empty()) continue;
+    AppendMenuW(menu, MF_STRING, kFirstCommand + i,
+                (TableText(command.menu_text) + L"\t" + TableText(command.key_text)).c_str());
+  }
   SetFocus(text1);
   const auto chosen = static_cast<UINT>(TrackPopupMenu(
       menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, where.x, where.y, 0, window_, nullptr));
@@ -360,9 +376,11 @@ void Form1Window::ShowText1Menu(LPARAM at) {
     case kPaste: SendMessageW(text1, WM_PASTE, 0, 0); break;
     case kDelete: SendMessageW(text1, WM_CLEAR, 0, 0); break;
     case kSelectAll: SendMessageW(text1, EM_SETSEL, 0, -1); break;
-    case kNextFree: form_.Text1_NextFree(); break;
-    case kPreviousFree: form_.Text1_PreviousFree(); break;
-    default: break;
+    default:
+      if (chosen >= kFirstCommand && chosen < kFirstCommand + window::Commands().size()) {
+        form_.Form1_Command(window::Commands()[chosen - kFirstCommand].id);
+      }
+      break;
   }
 }
 
@@ -463,6 +481,8 @@ void Form1Window::OnEnter() {
     form_.Command2_Click();
   }
 }
+
+void Form1Window::DrawNow() { RedrawWindow(window_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
 
 void Form1Window::ShowPanel(window::Panel panel) {
   const bool search = panel == window::Panel::kSearch;

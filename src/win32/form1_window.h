@@ -66,7 +66,7 @@ class Form1Window final : public window::FormView, public window::SideEffects {
                                     DWORD_PTR form);
   // The text box's menu: the standard edit commands, then the next and previous free code.
   void ShowText1Menu(LPARAM at);
-  // F3, Shift+F3 and F5 on the search panel; true when `message` was one of them.
+  // A command's key on the search panel (see window::Commands()); true when `message` was one.
   bool OnSearchKey(const MSG& message);
   // What the window does with `message`; WindowProc runs it guarded.
   LRESULT OnMessage(HWND handle, UINT message, WPARAM w, LPARAM l);
@@ -90,6 +90,7 @@ class Form1Window final : public window::FormView, public window::SideEffects {
   void SetDrives(const std::vector<std::string>& roots) override;
   void SetDriveIndex(int index) override;
   void SetFolders(const std::vector<window::FolderEntry>& entries, int open_index) override;
+  void DrawNow() override;
 
   HINSTANCE instance_;
   HWND window_ = nullptr;

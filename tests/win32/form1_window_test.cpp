@@ -347,21 +347,26 @@ TEST(Win32WindowTest, FreeCodeKeysTheTextBoxMenuAndReading) {
   wchar_t label_class[16] = {};
   GetClassNameW(program.Find(Control::kLabel4), label_class, 16);
   EXPECT_EQ(std::wstring(label_class), L"Static");
-  EXPECT_EQ(program.Text(Control::kLabel4), L"word\r\narmor.txt:2");
+  EXPECT_EQ(program.Text(Control::kLabel4), L"word\r\narmor.txt:2\r\nNamed nowhere else");
 
   PostMessageW(program.Find(Control::kText1), WM_KEYDOWN, VK_F3, 0);
   EXPECT_TRUE(WaitFor([&] { return program.Text(Control::kText1) == L"r0e"; }));
   EXPECT_EQ(program.Text(Control::kLabel4), L"F3: next free code like this");
-  // The menu's last command, chosen from the keyboard.
-  PostMessageW(program.Find(Control::kText1), WM_CONTEXTMENU,
-               reinterpret_cast<WPARAM>(program.Find(Control::kText1)), -1);
-  std::vector<HWND> menus;
-  ASSERT_TRUE(WaitFor([&] {
-    menus = WindowsOf(program.Id(), L"#32768");
-    return !menus.empty();
-  }));
-  PostMessageW(menus.front(), WM_KEYDOWN, VK_UP, 0);
-  PostMessageW(menus.front(), WM_KEYDOWN, VK_RETURN, 0);
+  // The menu's last two commands, chosen from the keyboard: every place, the previous free code.
+  const auto choose_from_the_end = [&](int ups) {
+    PostMessageW(program.Find(Control::kText1), WM_CONTEXTMENU,
+                 reinterpret_cast<WPARAM>(program.Find(Control::kText1)), -1);
+    std::vector<HWND> menus;
+    ASSERT_TRUE(WaitFor([&] {
+      menus = WindowsOf(program.Id(), L"#32768");
+      return !menus.empty();
+    }));
+    for (int up = 0; up < ups; ++up) PostMessageW(menus.front(), WM_KEYDOWN, VK_UP, 0);
+    PostMessageW(menus.front(), WM_KEYDOWN, VK_RETURN, 0);
+  };
+  choose_from_the_end(1);
+  EXPECT_EQ(program.CloseBox(), L"No place in the folder's tables names r0e.");
+  choose_from_the_end(2);
   EXPECT_TRUE(WaitFor([&] { return program.Text(Control::kText1) == L"r0b"; }));
 
   WriteMod(folder, {"r0c", "r0d", "r0b"}, {}, {});
