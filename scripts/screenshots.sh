@@ -2,7 +2,8 @@
 # Takes the README's screenshots under Xvfb, in copies of the example mods in a neutral folder so
 # that no path of this machine shows: the Qt window's two panels, and the Win32 window's two
 # panels and a duplicate message under Wine, and in both windows the largest example's search
-# panel on a used code and after F3 from it (in a Wine desktop, which draws the window's frame).
+# panel on a used code, after F3 from it, on a free code that a recipe names, and the box of every
+# place that names it (in a Wine desktop, which draws the window's frame).
 # Needs xvfb, xdotool and imagemagick (installed when missing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,7 +18,7 @@ app=$PWD/build/release/src/sallowmere
 exe=Z:$PWD/build/windows-cross/bin/sallowmere.exe
 wine=$PWD/scripts/wine-run.sh
 export DISPLAY=:97
-Xvfb "$DISPLAY" -screen 0 420x400x24 >/dev/null 2>&1 &
+Xvfb "$DISPLAY" -screen 0 640x480x24 >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true; rm -rf /tmp/mods' EXIT
 sleep 1
@@ -25,8 +26,9 @@ rm -rf /tmp/mods && mkdir -p /tmp/mods
 cp -r examples/sample-mod examples/duplicates-mod examples/later-layout-mod /tmp/mods/
 
 # In a window just started on the largest example: Open, the repeated code's message closed, a
-# used code typed and shot, then F3 from it and shot again. SHOT takes a picture by name, PREFIX
-# begins the names, and "Open" stands at X, Y.
+# used code typed and shot, then F3 from it and shot again, then a free code that two places name,
+# and Ctrl+R's box of them (the whole screen). SHOT takes a picture by name, PREFIX begins the
+# names, and "Open" stands at X, Y.
 largest_example() {
   local shot=$1 prefix=$2 x=$3 y=$4
   xdotool mousemove "$x" "$y" click 1  # "Open"
@@ -39,6 +41,14 @@ largest_example() {
   xdotool key F3
   sleep 1
   "$shot" "${prefix}search-panel-largest-f3.png"
+  xdotool key ctrl+a type --delay 100 tkf0
+  sleep 1
+  "$shot" "${prefix}search-panel-named-free.png"
+  xdotool key ctrl+r
+  sleep 2
+  import -window root +repage "$out/${prefix}every-place.png"
+  xdotool key Return
+  sleep 1
 }
 
 # The Qt window stands at the screen's top left corner: 280 x 313 pixels.
@@ -61,7 +71,7 @@ kill "$window_program"
 
 # The Win32 window, frame included, at the Wine desktop's top left corner.
 shoot() { import -window root -crop 286x338+0+0 +repage "$out/$1"; }
-(cd /tmp/mods/sample-mod && exec "$wine" explorer /desktop=shots,420x400 "$exe") >/dev/null 2>&1 &
+(cd /tmp/mods/sample-mod && exec "$wine" explorer /desktop=shots,640x480 "$exe") >/dev/null 2>&1 &
 sleep 6
 shoot windows-folder-panel.png
 xdotool mousemove 222 314 click 1  # "Open"
@@ -71,12 +81,12 @@ sleep 1
 shoot windows-search-panel.png
 "$wine" wineboot -e >/dev/null 2>&1 || true  # ends the programs of the Wine session
 sleep 2
-(cd /tmp/mods/later-layout-mod && exec "$wine" explorer /desktop=shots,420x400 "$exe") >/dev/null 2>&1 &
+(cd /tmp/mods/later-layout-mod && exec "$wine" explorer /desktop=shots,640x480 "$exe") >/dev/null 2>&1 &
 sleep 6
 largest_example shoot windows- 222 314
 "$wine" wineboot -e >/dev/null 2>&1 || true  # ends the programs of the Wine session
 sleep 2
-(cd /tmp/mods/duplicates-mod && exec "$wine" explorer /desktop=shots,420x400 "$exe") >/dev/null 2>&1 &
+(cd /tmp/mods/duplicates-mod && exec "$wine" explorer /desktop=shots,640x480 "$exe") >/dev/null 2>&1 &
 sleep 6
 xdotool mousemove 222 314 click 1  # "Open": the first repeated code's message
 sleep 2

@@ -149,5 +149,37 @@ TEST(CheckTableFolderTest, AFolderThatDoesNotExistMissesArmor) {
   EXPECT_EQ(*check.missing, path + PathSeparator() + "armor.txt was not found");
 }
 
+// A stamp changes with every change a reload must follow, to any table of the folder, and with
+// nothing else.
+TEST(StampTableFolderTest, ChangesWithEveryTable) {
+  TempFolder folder;
+  folder.Write("armor.txt", "h\n");
+  folder.Write("recipes.txt", "h\n");
+  folder.Write("notes.md", "h\n");
+  FolderStamp stamp = StampTableFolder(folder.PathText());
+  ASSERT_EQ(stamp.size(), 2u);
+  EXPECT_EQ(stamp[0].name, "armor.txt");
+  EXPECT_EQ(stamp[1].size, 2u);
+  const std::vector<std::pair<const char*, std::function<void()>>> changes = {
+      {"nothing changed", [] {}},
+      {"another kind of file", [&] { folder.Write("notes.md", "longer\n"); }},
+      {"a table of no items written", [&] { folder.Write("recipes.txt", "h\nrow\n"); }},
+      {"a table added", [&] { folder.Write("Drops.TXT", "h\n"); }},
+      {"a table renamed", [&] { fs::rename(folder.Path() / "Drops.TXT", folder.Path() / "d.txt"); }},
+      {"its letter case changed",
+       [&] { fs::rename(folder.Path() / "armor.txt", folder.Path() / "Armor.txt"); }},
+      {"a table removed", [&] { fs::remove(folder.Path() / "d.txt"); }},
+  };
+  for (const auto& [what, change] : changes) {
+    change();
+    const FolderStamp next = StampTableFolder(folder.PathText());
+    const bool unchanged = std::string(what) == "nothing changed" ||
+                           std::string(what) == "another kind of file";
+    EXPECT_EQ(next == stamp, unchanged) << what;
+    stamp = next;
+  }
+  EXPECT_TRUE(StampTableFolder(folder.PathText() + "/none").empty());
+}
+
 }  // namespace
 }  // namespace sallowmere
