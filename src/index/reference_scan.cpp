@@ -85,13 +85,18 @@ struct ColumnCounts {
   std::uint32_t items = 0;
   std::uint32_t others = 0;
   PackedKey last = 0;
-  // The short item codes met, a bit per slot of ItemCodes' short codes: a few kilobytes, where
-  // a set of them would take a hundred.
-  std::vector<std::uint64_t> item_bits;
-  KeySet keys;  // the other keys met, and the long codes
+  PackedKey first = 0;  // the first key met; a column of one key needs no sets
+  bool first_is_item = false;
   // Set once the column can no longer become a reference column: even if every item code came
   // up in it, they would be fewer than three times the other keys.
   bool hopeless = false;
+  // The keys met, once there are two: the short item codes as a bit per slot of ItemCodes' short
+  // codes (a few kilobytes, where a set of them would take a hundred), the others in a set.
+  struct Sets {
+    std::vector<std::uint64_t> item_bits;
+    KeySet keys;
+  };
+  std::unique_ptr<Sets> sets;
 };
 
 }  // namespace
@@ -205,10 +210,6 @@ class TableScan::Impl {
   // Counts the field [begin, end) (not empty) of a data row towards its column, and keeps it
   // when it names a wanted key.
   void Classify(int line, int column, const char* begin, const char* end) {
-    if (static_cast<std::size_t>(column) > columns_.size()) {
-      columns_.resize(static_cast<std::size_t>(column));
-    }
-    ColumnCounts& counts = columns_[static_cast<std::size_t>(column - 1)];
     const std::string_view field(begin, static_cast<std::size_t>(end - begin));
     // The column of an item table's own codes, and a column that can never name items, need no
     // counting and keep no places.
@@ -216,7 +217,8 @@ class TableScan::Impl {
       own_code_ = TrimSpaces(field);
       return;
     }
-    if (counts.hopeless) return;
+    const auto at = static_cast<std::size_t>(column - 1);
+    if (at < columns_.size() && columns_[at].hopeless) return;
     std::string_view key;
     PackedKey packed = 0;
     if (!PlainShortKey(field, packed)) {
@@ -226,7 +228,12 @@ class TableScan::Impl {
     } else {
       key = field;
     }
-    if (codes_.Shaped(key)) Count(counts, key, packed);
+    // Only a column with code-shaped keys is counted, so a row of a million columns of text
+    // costs no memory per column.
+    if (codes_.Shaped(key)) {
+      if (at >= columns_.size()) columns_.resize(at + 1);
+      Count(columns_[at], key, packed);
+    }
     if (wanted_ != nullptr) Keep(line, column, key, packed);
   }
 
@@ -247,36 +254,49 @@ class TableScan::Impl {
   // Counts the code-shaped `key` (packed, unless longer than a packed key holds) once per
   // column.
   void Count(ColumnCounts& counts, std::string_view key, PackedKey packed) {
-    bool item = false;
     if (packed == 0) {
       const auto [at, added] =
           long_keys_.try_emplace(std::string(key), static_cast<std::uint64_t>(long_keys_.size()));
       packed = kLongKey | at->second;
-      if (packed == counts.last) return;
-      counts.last = packed;
-      if (!counts.keys.Insert(packed)) return;
-      item = codes_.Contains(key);
+    }
+    if (packed == counts.last) return;
+    counts.last = packed;
+    bool item = false;
+    if (counts.first == 0) {
+      counts.first = packed;
+      item = counts.first_is_item = IsItem(key, packed);
     } else {
-      if (packed == counts.last) return;
-      counts.last = packed;
-      if (counts.keys.Contains(packed)) return;
-      const std::size_t slot = codes_.SlotOfShort(packed);
-      if (slot != KeySet::kNone) {
-        if (counts.item_bits.empty()) counts.item_bits.assign((codes_.ShortSlots() + 63) / 64, 0);
-        std::uint64_t& word = counts.item_bits[slot / 64];
-        const std::uint64_t bit = std::uint64_t{1} << (slot % 64);
-        if ((word & bit) != 0) return;
-        word |= bit;
-        item = true;
-      } else {
-        counts.keys.Insert(packed);
+      if (packed == counts.first) return;
+      if (!counts.sets) {
+        counts.sets = std::make_unique<ColumnCounts::Sets>();
+        Record(*counts.sets, counts.first, counts.first_is_item);
       }
+      item = IsItem(key, packed);
+      if (!Record(*counts.sets, packed, item)) return;
     }
     if (item) {
       ++counts.items;
     } else if (3 * std::uint64_t{++counts.others} > codes_.Count()) {
       counts.hopeless = true;
+      counts.sets.reset();
     }
+  }
+
+  bool IsItem(std::string_view key, PackedKey packed) const {
+    return (packed & kLongKey) == kLongKey ? codes_.Contains(key)
+                                           : codes_.SlotOfShort(packed) != KeySet::kNone;
+  }
+
+  // Adds `packed` to the column's keys; false when it was there already.
+  bool Record(ColumnCounts::Sets& sets, PackedKey packed, bool item) const {
+    if (!item || (packed & kLongKey) == kLongKey) return sets.keys.Insert(packed);
+    const std::size_t slot = codes_.SlotOfShort(packed);
+    if (sets.item_bits.empty()) sets.item_bits.assign((codes_.ShortSlots() + 63) / 64, 0);
+    std::uint64_t& word = sets.item_bits[slot / 64];
+    const std::uint64_t bit = std::uint64_t{1} << (slot % 64);
+    if ((word & bit) != 0) return false;
+    word |= bit;
+    return true;
   }
 
   void Keep(int line, int column, std::string_view key, PackedKey packed) {
