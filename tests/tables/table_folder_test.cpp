@@ -166,8 +166,11 @@ TEST(StampTableFolderTest, ChangesWithEveryTable) {
       {"a table of no items written", [&] { folder.Write("recipes.txt", "h\nrow\n"); }},
       {"a table added", [&] { folder.Write("Drops.TXT", "h\n"); }},
       {"a table renamed", [&] { fs::rename(folder.Path() / "Drops.TXT", folder.Path() / "d.txt"); }},
+#ifndef _WIN32
+      // Wine keeps a file's name when a rename changes only its letter case.
       {"its letter case changed",
        [&] { fs::rename(folder.Path() / "armor.txt", folder.Path() / "Armor.txt"); }},
+#endif
       {"a table removed", [&] { fs::remove(folder.Path() / "d.txt"); }},
   };
   for (const auto& [what, change] : changes) {
