@@ -39,6 +39,8 @@ class Form1Bench : public QObject {
     form_->Start(folder_.Path());
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    // The search panel is made once the folder panel is drawn.
+    QTRY_VERIFY(form_->Command2 != nullptr);
   }
 
   void OpenToSearchPanel() {

@@ -152,11 +152,17 @@ class TableScan::Impl {
       return found;
     }
     std::vector<KeyPlaces> found;
-    found.reserve(collected_.size());
+    found.reserve(collected_.size() + collected_short_.size());
+    for (auto& [packed, places] : collected_short_) {
+      const auto size = static_cast<std::size_t>(packed >> 56);
+      for (std::size_t i = 0; i < size; ++i) places.key += static_cast<char>(packed >> (8 * i));
+      found.push_back(std::move(places));
+    }
     for (auto& [key, places] : collected_) {
       places.key = key;
       found.push_back(std::move(places));
     }
+    collected_short_.clear();
     collected_.clear();
     return found;
   }
@@ -186,6 +192,11 @@ class TableScan::Impl {
           // place names nothing.
           for (const auto& [key, place] : row_places_) {
             if (key == own_code_) continue;
+            // Most keys are short: a number is their key here, with no text to hash or copy.
+            if (key.size() <= kMostPackedBytes) {
+              Add(collected_short_[PackShort(key)], place);
+              continue;
+            }
             auto found = collected_.find(key);
             if (found == collected_.end()) found = collected_.try_emplace(std::string(key)).first;
             Add(found->second, place);
@@ -363,6 +374,7 @@ class TableScan::Impl {
   std::string_view own_code_;  // the current row's own code, in an item table
   std::vector<bool> references_;
   std::vector<std::pair<std::string_view, Place>> row_places_;
+  std::unordered_map<PackedKey, KeyPlaces> collected_short_;
   std::unordered_map<std::string, KeyPlaces, ItemCodes::Hash, std::equal_to<>> collected_;
 };
 

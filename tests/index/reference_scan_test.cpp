@@ -101,7 +101,8 @@ TEST(ReferenceScanTest, WhatMakesAReferenceColumn) {
        {"\"i01,qty=3\"", "i02,mag", " \"i03\" ", "i04", "i05"},
        true},
       {"the first key, met again later, counts once",
-       {"x01", "i01", "x01", "i02", "i03", "x01", "i04", "i05"}, true},
+       {"x01", "i01", "x01", "i02", "i03", "x01", "i04", "i05"},
+       true},
       {"letter case counts", {"I01", "I02", "I03", "i04", "i05"}, false},
       {"empty fields are nothing", {"i01", "", "i02", "", "i03", "i04", "", "i05"}, true},
   };

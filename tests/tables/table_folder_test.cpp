@@ -165,7 +165,8 @@ TEST(StampTableFolderTest, ChangesWithEveryTable) {
       {"another kind of file", [&] { folder.Write("notes.md", "longer\n"); }},
       {"a table of no items written", [&] { folder.Write("recipes.txt", "h\nrow\n"); }},
       {"a table added", [&] { folder.Write("Drops.TXT", "h\n"); }},
-      {"a table renamed", [&] { fs::rename(folder.Path() / "Drops.TXT", folder.Path() / "d.txt"); }},
+      {"a table renamed",
+       [&] { fs::rename(folder.Path() / "Drops.TXT", folder.Path() / "d.txt"); }},
 #ifndef _WIN32
       // Wine keeps a file's name when a rename changes only its letter case.
       {"its letter case changed",
@@ -176,8 +177,8 @@ TEST(StampTableFolderTest, ChangesWithEveryTable) {
   for (const auto& [what, change] : changes) {
     change();
     const FolderStamp next = StampTableFolder(folder.PathText());
-    const bool unchanged = std::string(what) == "nothing changed" ||
-                           std::string(what) == "another kind of file";
+    const bool unchanged =
+        std::string(what) == "nothing changed" || std::string(what) == "another kind of file";
     EXPECT_EQ(next == stamp, unchanged) << what;
     stamp = next;
   }
