@@ -37,11 +37,14 @@ const NamedKey* CodeReferences::Of(std::string_view key) const {
   return found == named_.end() ? nullptr : &found->second;
 }
 
-std::string CodeReferences::PlaceText(const Place& place) const {
-  const ScannedTable& table = tables_[place.table];
-  const std::string_view header = table.HeaderOf(place.column);
-  return table.file_name + ':' + std::to_string(place.line) + ", " +
+std::string CodeReferences::LineAndHeader(const Place& place) const {
+  const std::string_view header = tables_[place.table].HeaderOf(place.column);
+  return ':' + std::to_string(place.line) + ", " +
          (header.empty() ? "column " + std::to_string(place.column) : std::string(header));
+}
+
+std::string CodeReferences::PlaceText(const Place& place) const {
+  return tables_[place.table].file_name + LineAndHeader(place);
 }
 
 std::string CodeReferences::UsedText(std::string_view code, std::string_view key) const {
@@ -71,9 +74,7 @@ MessageText CodeReferences::PlacesMessage(std::string_view code) const {
     text.Table(Places(named->count) + (named->count == 1 ? " names " : " name ") +
                std::string(code) + ":");
     for (const Place& place : named->first) {
-      const std::string row = PlaceText(place);
-      const std::size_t file = tables_[place.table].file_name.size();
-      text.Table("\n").Path(row.substr(0, file)).Table(row.substr(file));
+      text.Table("\n").Path(tables_[place.table].file_name).Table(LineAndHeader(place));
     }
     if (named->count > named->first.size()) {
       text.Table("\nand " + MorePlaces(named->count - named->first.size()) +

@@ -55,6 +55,9 @@ class CodeReferences {
   std::string PlaceText(const Place& place) const;
 
  private:
+  // ":LINE, HEADER" (":LINE, column N"): what follows the file's name in PlaceText.
+  std::string LineAndHeader(const Place& place) const;
+
   bool scanned_ = false;
   std::string table_folder_;
   std::vector<ScannedTable> tables_;

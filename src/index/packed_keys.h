@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -24,6 +25,13 @@ inline PackedKey PackShort(std::string_view key) {
     bits |= PackedKey{static_cast<unsigned char>(key[i])} << (8 * i);
   }
   return bits;
+}
+
+// The key PackShort packed into `packed`.
+inline std::string UnpackShort(PackedKey packed) {
+  std::string key(static_cast<std::size_t>(packed >> 56), '\0');
+  for (std::size_t i = 0; i < key.size(); ++i) key[i] = static_cast<char>(packed >> (8 * i));
+  return key;
 }
 
 inline std::size_t HashOf(PackedKey key) {

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <thread>
@@ -12,6 +11,7 @@
 
 #include "tables/ascii.h"
 #include "tables/load_error.h"
+#include "tables/row_reader.h"
 #include "tables/tab_search.h"
 #include "tables/table_file.h"
 #include "tables/table_folder.h"
@@ -154,8 +154,7 @@ class TableScan::Impl {
     std::vector<KeyPlaces> found;
     found.reserve(collected_.size() + collected_short_.size());
     for (auto& [packed, places] : collected_short_) {
-      const auto size = static_cast<std::size_t>(packed >> 56);
-      for (std::size_t i = 0; i < size; ++i) places.key += static_cast<char>(packed >> (8 * i));
+      places.key = UnpackShort(packed);
       found.push_back(std::move(places));
     }
     for (auto& [key, places] : collected_) {
@@ -252,6 +251,7 @@ class TableScan::Impl {
   // most fields are. Packs it into `packed` when it is.
   static bool PlainShortKey(std::string_view field, PackedKey& packed) {
     if (field.size() > kMostPackedBytes) return false;
+    // PackShort, with the test of each byte in the same loop: this runs for every field.
     PackedKey bits = PackedKey{field.size()} << 56;
     for (std::size_t i = 0; i < field.size(); ++i) {
       const char c = field[i];
@@ -391,7 +391,7 @@ std::vector<KeyPlaces> TableScan::TakePlaces() { return impl_->TakePlaces(); }
 
 TextScan ScanTableText(std::string_view text, const ItemCodes& codes, int code_column) {
   TextScan scanned;
-  if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) return scanned;
+  if (IsUtf16Text(text)) return scanned;
   TableScan scan(codes, code_column, std::nullopt, 0, SIZE_MAX);
   scan.Feed(text);
   scanned.reference_columns = scan.ReferenceColumns();
@@ -423,9 +423,8 @@ void ReadTable(const std::string& table_folder, const std::string& name, std::st
   TableFile file(TablePath(table_folder, name), name);
   bool first = true;
   file.ReadLines(buffer, [&](std::string_view piece) {
-    if (first && (piece.starts_with("\xFF\xFE") || piece.starts_with("\xFE\xFF"))) {
-      throw LoadError(name, 0, LoadCause::kReadError,
-                      "the file is UTF-16 text; save it as 8-bit text");
+    if (first && IsUtf16Text(piece)) {
+      throw LoadError(name, 0, LoadCause::kReadError, std::string(kUtf16Detail));
     }
     first = false;
     on_piece(piece);

@@ -154,9 +154,8 @@ RowStream::RowStream(std::string_view file_name, HeaderHandler on_header, RowHan
     : file_name_(file_name), on_header_(std::move(on_header)), on_row_(std::move(on_row)) {}
 
 void RowStream::Feed(std::string_view piece) {
-  if (lines_ == 0 && (piece.starts_with("\xFF\xFE") || piece.starts_with("\xFE\xFF"))) {
-    throw LoadError(file_name_, 1, LoadCause::kReadError,
-                    "the file is UTF-16 text; save it as 8-bit text");
+  if (lines_ == 0 && IsUtf16Text(piece)) {
+    throw LoadError(file_name_, 1, LoadCause::kReadError, std::string(kUtf16Detail));
   }
   LineReader lines(piece, lines_);
   std::string_view line;

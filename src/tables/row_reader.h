@@ -73,6 +73,15 @@ bool FieldsOfRow(std::string_view line, std::array<int, 2> columns,
 // The field at `column` of `line`, as FieldsOfRow finds it.
 bool FieldOfRow(std::string_view line, int column, std::string_view& field);
 
+// Whether a table's text that begins with `start` is UTF-16: it begins with a UTF-16 byte-order
+// mark. Such a table is no table of bytes, and is read as none.
+constexpr bool IsUtf16Text(std::string_view start) {
+  return start.starts_with("\xFF\xFE") || start.starts_with("\xFE\xFF");
+}
+
+// Why a UTF-16 table is not read, as a LoadError's detail.
+inline constexpr std::string_view kUtf16Detail = "the file is UTF-16 text; save it as 8-bit text";
+
 // The most data rows a table of a fixed record layout may hold.
 inline constexpr int kMaxDataRows = 501;
 
