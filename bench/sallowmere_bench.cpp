@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "index/load_folder.h"
+#include "index/reference_scan.h"
 #include "index/sorted_codes.h"
 #include "table_text.h"
 
@@ -25,6 +26,7 @@ namespace {
 std::string g_folder;        // set once in main, before any benchmark runs
 std::string g_later_folder;  // the largest later-layout tables, likewise
 std::string g_real_folder;   // tables shaped like the largest real mods, likewise
+std::string g_whole_folder;  // those beside the other tables of a real-shaped folder, likewise
 
 std::int64_t FolderBytes(const std::string& folder) {
   std::int64_t bytes = 0;
@@ -112,6 +114,33 @@ void BM_Lookup(benchmark::State& state) {
 }
 BENCHMARK(BM_Lookup)->Unit(benchmark::kNanosecond);
 
+// Scans the whole real-shaped folder as refs does (`wanted`) or as the window does (every key,
+// the first 20 places of each).
+void ScanRepeatedly(benchmark::State& state, const sallowmere::WantedKeys& wanted) {
+  sallowmere::Module1 module;
+  const sallowmere::LoadOutcome outcome = sallowmere::LoadFolder(module, g_whole_folder);
+  const auto* index = std::get_if<sallowmere::CodeIndex>(&outcome);
+  if (index == nullptr) {
+    state.SkipWithError("the folder does not load");
+    return;
+  }
+  const sallowmere::ItemCodes codes(index->Entries());
+  const auto item_tables = sallowmere::ItemTableColumns(module);
+  const std::string folder = g_whole_folder + "/";
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(
+        sallowmere::ScanFolder(folder, codes, item_tables, wanted, wanted ? SIZE_MAX : 20));
+  }
+}
+
+void BM_ScanOneCode(benchmark::State& state) {
+  ScanRepeatedly(state, std::vector<std::string>{"xxx"});
+}
+BENCHMARK(BM_ScanOneCode)->Unit(benchmark::kMillisecond);
+
+void BM_ScanEveryKey(benchmark::State& state) { ScanRepeatedly(state, std::nullopt); }
+BENCHMARK(BM_ScanEveryKey)->Unit(benchmark::kMillisecond);
+
 // Shows the results as usual and keeps each benchmark's time per iteration for the ratio.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
@@ -169,6 +198,9 @@ int main(int argc, char** argv) {
   sallowmere::testing::TempFolder real_tables;
   sallowmere::testing::WriteRealShapedMod(real_tables);
   g_real_folder = real_tables.PathText();
+  sallowmere::testing::TempFolder whole_folder;
+  sallowmere::testing::WriteRealShapedFolder(whole_folder);
+  g_whole_folder = whole_folder.PathText();
   benchmark::Initialize(&argc, argv);
   std::printf("Folder: %s\n", g_folder.c_str());
   RatioReporter reporter;

@@ -90,4 +90,44 @@ class KeySet {
   std::size_t used_ = 0;
 };
 
+// Numbers packed keys 0, 1, 2, ... in the order they are first met: a key's place in a vector
+// of what is known of each key, found with no allocation per key.
+class KeyNumbers {
+ public:
+  // The number of `key`, the next one when it is new.
+  std::uint32_t NumberOf(PackedKey key) {
+    if ((count_ + 1) * 2 > slots_.size()) Grow();
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t at = HashOf(key) & mask;; at = (at + 1) & mask) {
+      Slot& slot = slots_[at];
+      if (slot.key == 0) {
+        slot = {key, count_++};
+        return slot.number;
+      }
+      if (slot.key == key) return slot.number;
+    }
+  }
+
+ private:
+  struct Slot {
+    PackedKey key = 0;
+    std::uint32_t number = 0;
+  };
+
+  void Grow() {
+    std::vector<Slot> old = std::move(slots_);
+    slots_.assign(std::max<std::size_t>(16, old.size() * 2), Slot{});
+    const std::size_t mask = slots_.size() - 1;
+    for (const Slot& slot : old) {
+      if (slot.key == 0) continue;
+      std::size_t at = HashOf(slot.key) & mask;
+      while (slots_[at].key != 0) at = (at + 1) & mask;
+      slots_[at] = slot;
+    }
+  }
+
+  std::vector<Slot> slots_;
+  std::uint32_t count_ = 0;
+};
+
 }  // namespace sallowmere

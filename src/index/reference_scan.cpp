@@ -17,6 +17,7 @@
 #include "tables/table_folder.h"
 
 namespace sallowmere {
+constexpr bool kNoKeep = false;
 
 std::string_view FieldKey(std::string_view field) {
   std::string_view key = TrimSpaces(field);
@@ -139,6 +140,15 @@ class TableScan::Impl {
     return references;
   }
 
+  bool NeedsSecondReading() const {
+    if (wanted_ != nullptr) return false;
+    for (std::size_t i = 0; i < columns_.size(); ++i) {
+      const auto column = static_cast<int>(i + 1);
+      if (IsReference(column) && Unkept(column)) return true;
+    }
+    return false;
+  }
+
   std::vector<KeyPlaces> TakePlaces() {
     if (wanted_ != nullptr) {
       std::vector<KeyPlaces> found(wanted_->size());
@@ -151,10 +161,12 @@ class TableScan::Impl {
       std::erase_if(found, [](const KeyPlaces& places) { return places.count == 0; });
       return found;
     }
+    // The first reading kept every place, unless a second one was needed to find them all.
+    if (!started_again_) return KeptPlaces();
     std::vector<KeyPlaces> found;
     found.reserve(collected_.size() + collected_short_.size());
     for (auto& [packed, places] : collected_short_) {
-      places.key = UnpackShort(packed);
+      places.key = KeyOf(packed);
       found.push_back(std::move(places));
     }
     for (auto& [key, places] : collected_) {
@@ -169,9 +181,10 @@ class TableScan::Impl {
   void CollectPlaces(std::string_view piece) {
     if (!started_again_) {
       started_again_ = true;
+      std::vector<KeptPlace>().swap(kept_places_);
       if (piece.starts_with(kUtf8Mark)) piece.remove_prefix(kUtf8Mark.size());
       for (std::size_t i = 0; i < columns_.size(); ++i) {
-        references_.push_back(IsReference(static_cast<int>(i + 1)));
+        read_again_.push_back(IsReference(static_cast<int>(i + 1)));
       }
     }
     WalkFields(
@@ -180,11 +193,12 @@ class TableScan::Impl {
           if (line == 1) return;
           const std::string_view field(begin, static_cast<std::size_t>(end - begin));
           if (column == own_column_) own_code_ = TrimSpaces(field);
-          if (static_cast<std::size_t>(column) > references_.size() || !references_[column - 1]) {
+          if (static_cast<std::size_t>(column) > read_again_.size() || !read_again_[column - 1]) {
             return;
           }
           const std::string_view key = FieldKey(field);
-          if (!key.empty()) row_places_.push_back({key, {table_, line, column}});
+          if (key.empty()) return;
+          row_places_.push_back({key, {table_, line, column}});
         },
         [&](int) {
           // An item table's row may name itself (another picture of the same item, say): that
@@ -216,6 +230,13 @@ class TableScan::Impl {
     std::int32_t line;
     std::int32_t column;
   };
+  struct KeptPlace {
+    PackedKey key;
+    std::int32_t line;
+    std::int32_t column;
+  };
+  // The most places of any key one table keeps while it is first read, 16 bytes each.
+  static constexpr std::size_t kMostKeptPlaces = std::size_t{1} << 20;
 
   // Counts the field [begin, end) (not empty) of a data row towards its column, and keeps it
   // when it names a wanted key.
@@ -240,11 +261,66 @@ class TableScan::Impl {
     }
     // Only a column with code-shaped keys is counted, so a row of a million columns of text
     // costs no memory per column.
-    if (codes_.Shaped(key)) {
+    const bool shaped = codes_.Shaped(key);
+    if (shaped) {
+      if (packed == 0) packed = Intern(key);
       if (at >= columns_.size()) columns_.resize(at + 1);
       Count(columns_[at], key, packed);
     }
-    if (wanted_ != nullptr) Keep(line, column, key, packed);
+    if (wanted_ != nullptr) {
+      Keep(line, column, key, packed);
+    } else {
+      KeepAny(line, at, shaped, packed);
+    }
+  }
+
+  // Keeps the place of any key for the window, which wants them all, in a column that has named
+  // an item code by then: most columns never do. Where a place is not kept (in a column that
+  // named no item code yet, of a long key that is not code-shaped, or once the table kept too
+  // many places), its column is marked for a second reading, which only a reference column gets.
+  void KeepAny(int line, std::size_t at, bool shaped, PackedKey packed) {
+    if (kNoKeep) return;
+    if (too_many_) return;
+    const bool keep = at < columns_.size() && columns_[at].items > 0 && (shaped || packed != 0);
+    if (!keep) {
+      if (at >= unkept_.size()) unkept_.resize(at + 1);
+      if (!unkept_[at]) unkept_[at] = true;
+      return;
+    }
+    if (kept_places_.size() == kMostKeptPlaces) {
+      too_many_ = true;
+      std::vector<KeptPlace>().swap(kept_places_);
+      return;
+    }
+    kept_places_.push_back({packed, line, static_cast<std::int32_t>(at + 1)});
+  }
+
+  // The places kept on the first reading that stand in reference columns, key by key.
+  std::vector<KeyPlaces> KeptPlaces() {
+    std::erase_if(kept_places_, [&](const KeptPlace& kept) { return !IsReference(kept.column); });
+    // Numbered and counted first, so that each key's places are allocated once.
+    std::vector<KeyPlaces> found;
+    KeyNumbers numbers;
+    std::vector<std::uint32_t> number_of(kept_places_.size());
+    for (std::size_t i = 0; i < kept_places_.size(); ++i) {
+      const std::uint32_t number = number_of[i] = numbers.NumberOf(kept_places_[i].key);
+      if (number == found.size()) found.push_back({KeyOf(kept_places_[i].key), 0, {}});
+      ++found[number].count;
+    }
+    for (KeyPlaces& places : found) places.first.reserve(std::min(places.count, most_places_));
+    for (std::size_t i = 0; i < kept_places_.size(); ++i) {
+      std::vector<Place>& first = found[number_of[i]].first;
+      if (first.size() < most_places_) {
+        first.push_back({table_, kept_places_[i].line, kept_places_[i].column});
+      }
+    }
+    return found;
+  }
+
+  // Whether the first reading may have missed a place of `column` (from 1).
+  bool Unkept(int column) const {
+    const auto at = static_cast<std::size_t>(column - 1);
+    return too_many_ || (at < unkept_.size() && unkept_[at]);
   }
 
   // Whether `field` is its own key, short enough to pack and with no space, quote or comma:
@@ -262,14 +338,21 @@ class TableScan::Impl {
     return true;
   }
 
-  // Counts the code-shaped `key` (packed, unless longer than a packed key holds) once per
-  // column.
+  // The packed key of the code-shaped `key`, longer than kMostPackedBytes.
+  PackedKey Intern(std::string_view key) {
+    const auto [at, added] =
+        long_keys_.try_emplace(std::string(key), static_cast<std::uint64_t>(long_names_.size()));
+    if (added) long_names_.push_back(at->first);
+    return kLongKey | at->second;
+  }
+
+  std::string KeyOf(PackedKey packed) const {
+    return (packed & kLongKey) == kLongKey ? std::string(long_names_[packed & ~kLongKey])
+                                           : UnpackShort(packed);
+  }
+
+  // Counts the code-shaped `key`, packed, once per column.
   void Count(ColumnCounts& counts, std::string_view key, PackedKey packed) {
-    if (packed == 0) {
-      const auto [at, added] =
-          long_keys_.try_emplace(std::string(key), static_cast<std::uint64_t>(long_keys_.size()));
-      packed = kLongKey | at->second;
-    }
     if (packed == counts.last) return;
     counts.last = packed;
     bool item = false;
@@ -322,6 +405,14 @@ class TableScan::Impl {
 
   // Ends a data row: its kept places that name the row's own code name nothing.
   void EndRow() {
+    if (!own_code_.empty() && kept_row_start_ != kept_places_.size()) {
+      const PackedKey own = OwnPacked();
+      const auto from = kept_places_.begin() + static_cast<std::ptrdiff_t>(kept_row_start_);
+      kept_places_.erase(std::remove_if(from, kept_places_.end(),
+                                        [own](const KeptPlace& c) { return c.key == own; }),
+                         kept_places_.end());
+    }
+    kept_row_start_ = kept_places_.size();
     if (!own_code_.empty() && row_start_ != candidates_.size()) {
       const auto names_itself = [&](const Candidate& c) {
         return (*wanted_)[c.wanted] == own_code_;
@@ -333,6 +424,13 @@ class TableScan::Impl {
     }
     row_start_ = candidates_.size();
     own_code_ = {};
+  }
+
+  // The row's own code packed as its places were; 0, which no place holds, when none can hold it.
+  PackedKey OwnPacked() const {
+    if (own_code_.size() <= kMostPackedBytes) return PackShort(own_code_);
+    const auto found = long_keys_.find(own_code_);
+    return found == long_keys_.end() ? 0 : kLongKey | found->second;
   }
 
   bool IsReference(int column) const {
@@ -363,6 +461,13 @@ class TableScan::Impl {
   const std::vector<std::string>* wanted_ = nullptr;
   std::vector<PackedKey> wanted_packed_;  // per wanted key, packed; 0 for a longer one
   std::unordered_map<std::string, std::uint64_t, ItemCodes::Hash, std::equal_to<>> long_keys_;
+  std::vector<std::string_view> long_names_;  // the keys of long_keys_, by their number
+  // Without wanted keys: the places kept on the first reading, the current row's first, whether
+  // there were too many to keep, and per column whether a place was not kept.
+  std::vector<KeptPlace> kept_places_;
+  std::size_t kept_row_start_ = 0;
+  bool too_many_ = false;
+  std::vector<bool> unkept_;
   bool started_ = false;
   bool started_again_ = false;
   int lines_ = 1;        // the line the next piece begins with
@@ -370,9 +475,9 @@ class TableScan::Impl {
   std::string header_;
   std::vector<ColumnCounts> columns_;
   std::vector<Candidate> candidates_;
-  std::size_t row_start_ = 0;  // the current row's first kept place
-  std::string_view own_code_;  // the current row's own code, in an item table
-  std::vector<bool> references_;
+  std::size_t row_start_ = 0;     // the current row's first kept place
+  std::string_view own_code_;     // the current row's own code, in an item table
+  std::vector<bool> read_again_;  // per column, whether the second reading gathers its places
   std::vector<std::pair<std::string_view, Place>> row_places_;
   std::unordered_map<PackedKey, KeyPlaces> collected_short_;
   std::unordered_map<std::string, KeyPlaces, ItemCodes::Hash, std::equal_to<>> collected_;
@@ -386,6 +491,7 @@ void TableScan::Feed(std::string_view piece) { impl_->Feed(piece); }
 std::vector<ReferenceColumn> TableScan::ReferenceColumns() const {
   return impl_->ReferenceColumns();
 }
+bool TableScan::NeedsSecondReading() const { return impl_->NeedsSecondReading(); }
 void TableScan::CollectPlaces(std::string_view piece) { impl_->CollectPlaces(piece); }
 std::vector<KeyPlaces> TableScan::TakePlaces() { return impl_->TakePlaces(); }
 
@@ -395,7 +501,7 @@ TextScan ScanTableText(std::string_view text, const ItemCodes& codes, int code_c
   TableScan scan(codes, code_column, std::nullopt, 0, SIZE_MAX);
   scan.Feed(text);
   scanned.reference_columns = scan.ReferenceColumns();
-  scan.CollectPlaces(text);
+  if (scan.NeedsSecondReading()) scan.CollectPlaces(text);
   for (const KeyPlaces& places : scan.TakePlaces()) {
     for (const Place& place : places.first) scanned.places.emplace_back(places.key, place);
   }
@@ -451,7 +557,9 @@ void ScanOneTable(const std::string& table_folder, const ItemCodes& codes,
     ReadTable(table_folder, scanned.file_name, buffer,
               [&](std::string_view piece) { table_scan.Feed(piece); });
     scanned.reference_columns = table_scan.ReferenceColumns();
-    if (!wanted && !scanned.reference_columns.empty()) {
+    if (getenv("DBG") && table_scan.NeedsSecondReading())
+      fprintf(stderr, "again %s\n", scanned.file_name.c_str());
+    if (table_scan.NeedsSecondReading()) {
       ReadTable(table_folder, scanned.file_name, buffer,
                 [&](std::string_view piece) { table_scan.CollectPlaces(piece); });
     }

@@ -117,7 +117,8 @@ class TableScan {
   // A table whose item codes are `codes`; `code_column` (from 0) is where an item table's rows
   // hold their own codes, -1 for a table of no items. The places found are the `table`-th's, and
   // of each key the first `most_places` are kept. With `wanted`, the places of those keys are
-  // kept while the text is fed; without, CollectPlaces reads the text again.
+  // kept while the text is fed; without, those of every code-shaped key, and CollectPlaces
+  // finds the others when NeedsSecondReading.
   TableScan(const ItemCodes& codes, int code_column, const WantedKeys& wanted, std::uint32_t table,
             std::size_t most_places);
   ~TableScan();
@@ -130,8 +131,12 @@ class TableScan {
   // The reference columns, in column order, with their header names; after the last piece.
   std::vector<ReferenceColumn> ReferenceColumns() const;
 
-  // The text once more, in pieces as fed before, for the places of every key in a reference
-  // column. Only without wanted keys.
+  // Whether the places need the text once more (CollectPlaces): only without wanted keys, and
+  // then only when a reference column holds keys that are not code-shaped, or the table holds
+  // over a million places.
+  bool NeedsSecondReading() const;
+
+  // The text once more, in pieces as fed before, for the places the first reading did not keep.
   void CollectPlaces(std::string_view piece);
 
   // The places found in reference columns, key by key (in no particular order of keys).

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -150,6 +151,62 @@ TEST(ReferenceScanTest, AnItemTablesOwnCodesAreNoReference) {
             (std::vector<std::pair<std::string, Place>>{{"i01", {0, 4, 3}}, {"i03", {0, 7, 3}}}));
   // Read as a table of no items, column 2 is one too, and every field names its key.
   EXPECT_EQ(ScanTableText(text, NineCodes()).places.size(), 12u);
+}
+
+// Per key of `text` (a table of no items), how many places name it and the first `most` of them.
+std::map<std::string, std::pair<std::size_t, std::vector<Place>>> KeysOf(const std::string& text,
+                                                                         std::size_t most) {
+  TableScan scan(NineCodes(), -1, std::nullopt, 0, most);
+  scan.Feed(text);
+  if (scan.NeedsSecondReading()) scan.CollectPlaces(text);
+  std::map<std::string, std::pair<std::size_t, std::vector<Place>>> keys;
+  for (KeyPlaces& places : scan.TakePlaces()) keys[places.key] = {places.count, places.first};
+  return keys;
+}
+
+TEST(ReferenceScanTest, EveryPlaceWhateverTheReadingsTake) {
+  // Most places are kept on the first reading; these tables need a second one, or keep too many.
+  std::string many = "ref\n";
+  for (int row = 0; row < 1'100'000; ++row) many += "i0" + std::to_string(1 + row % 5) + "\n";
+  struct Case {
+    const char* what;
+    std::string text;
+    std::map<std::string, std::pair<std::size_t, std::vector<Place>>> keys;  // the first two
+  };
+  const std::vector<Case> cases = {
+      {"keys before the column's first item code",
+       Column({"xxx", "i01", "xxx", "i02", "i03", "i04", "i05"}),
+       {{"xxx", {2, {{0, 2, 1}, {0, 4, 1}}}},
+        {"i01", {1, {{0, 3, 1}}}},
+        {"i02", {1, {{0, 5, 1}}}},
+        {"i03", {1, {{0, 6, 1}}}},
+        {"i04", {1, {{0, 7, 1}}}},
+        {"i05", {1, {{0, 8, 1}}}}}},
+      {"a long key that is no code",
+       Column({"i01", "i02", "i03", "i04", "i05", "Blankety", "i01"}),
+       {{"Blankety", {1, {{0, 7, 1}}}},
+        {"i01", {2, {{0, 2, 1}, {0, 8, 1}}}},
+        {"i02", {1, {{0, 3, 1}}}},
+        {"i03", {1, {{0, 4, 1}}}},
+        {"i04", {1, {{0, 5, 1}}}},
+        {"i05", {1, {{0, 6, 1}}}}}},
+      {"a key in a column read once and in one read again, in order",
+       "a\tb\ni01\txxx\ni02\ti01\ni03\ti02\ni04\ti03\ni05\ti04\ni01\ti05\n",
+       {{"xxx", {1, {{0, 2, 2}}}},
+        {"i01", {3, {{0, 2, 1}, {0, 3, 2}}}},
+        {"i02", {2, {{0, 3, 1}, {0, 4, 2}}}},
+        {"i03", {2, {{0, 4, 1}, {0, 5, 2}}}},
+        {"i04", {2, {{0, 5, 1}, {0, 6, 2}}}},
+        {"i05", {2, {{0, 6, 1}, {0, 7, 2}}}}}},
+      {"more places than the first reading keeps",
+       many,
+       {{"i01", {220'000, {{0, 2, 1}, {0, 7, 1}}}},
+        {"i02", {220'000, {{0, 3, 1}, {0, 8, 1}}}},
+        {"i03", {220'000, {{0, 4, 1}, {0, 9, 1}}}},
+        {"i04", {220'000, {{0, 5, 1}, {0, 10, 1}}}},
+        {"i05", {220'000, {{0, 6, 1}, {0, 11, 1}}}}}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(KeysOf(c.text, 2), c.keys) << c.what;
 }
 
 TEST(ReferenceScanTest, SurvivesAnyBytes) {
