@@ -1,5 +1,7 @@
 #include "cli/cli.h"
 
+#include "cli/output_stream.h"
+
 #include <algorithm>
 #include <charconv>
 #include <optional>
@@ -74,11 +76,14 @@ std::optional<CodeIndex> Load(Module1& module, const std::string& folder, ItemNa
   module.SetNames(names);
   LoadOutcome outcome = LoadFolder(module, folder);
   if (const auto* missing = std::get_if<MissingTable>(&outcome)) {
-    err << missing->message << "\n";
+    err << AsPath{missing->message} << "\n";
     return std::nullopt;
   }
   if (const auto* error = std::get_if<LoadError>(&outcome)) {
-    err << error->what() << "\n";
+    // "FILE:LINE: CAUSE: DETAIL": the file's name is a path, the detail may quote a field.
+    const std::string_view text = error->what();
+    const std::size_t file = text.starts_with(error->File()) ? error->File().size() : 0;
+    err << AsPath{text.substr(0, file)} << text.substr(file) << "\n";
     return std::nullopt;
   }
   for (const std::string& note : module.ReadingNotes()) err << note << "\n";
@@ -88,7 +93,7 @@ std::optional<CodeIndex> Load(Module1& module, const std::string& folder, ItemNa
 int List(const CodeIndex& index, std::ostream& out) {
   for (const IndexEntry& entry : index.Entries()) {
     out << entry.code << '\t' << entry.origin_tag << '\t' << OriginText(entry.origin_tag) << '\t'
-        << index.FileOf(entry) << ':' << entry.line << '\t' << entry.Name() << '\n';
+        << AsPath{index.FileOf(entry)} << ':' << entry.line << '\t' << entry.Name() << '\n';
   }
   return kOk;
 }
@@ -96,8 +101,8 @@ int List(const CodeIndex& index, std::ostream& out) {
 int Check(const CodeIndex& index, std::ostream& out) {
   for (const DuplicateReport& repeat : index.Duplicates()) {
     const IndexEntry& first = index.Entries()[repeat.first_entry];
-    out << repeat.file << ':' << repeat.line << ": duplicate code \"" << repeat.code
-        << "\" (first used at " << index.FileOf(first) << ':' << first.line << ")\n";
+    out << AsPath{repeat.file} << ':' << repeat.line << ": duplicate code \"" << repeat.code
+        << "\" (first used at " << AsPath{index.FileOf(first)} << ':' << first.line << ")\n";
   }
   return index.Duplicates().empty() ? kOk : kFinding;
 }
@@ -127,8 +132,8 @@ int Refs(const Module1& module, const CodeIndex& index, std::span<const std::str
     wanted_of.push_back(static_cast<std::size_t>(found - wanted.begin()));
     if (found == wanted.end()) wanted.push_back(code);
   }
-  const FolderScan scan =
-      ScanFolder(module.TableFolder(), ItemCodes(index.Entries()), ItemTableColumns(module), wanted);
+  const FolderScan scan = ScanFolder(module.TableFolder(), ItemCodes(index.Entries()),
+                                     ItemTableColumns(module), wanted);
   std::unordered_map<std::string_view, std::vector<const Place*>> places;
   for (const std::vector<KeyPlaces>& of_table : scan.places) {
     for (const KeyPlaces& of_key : of_table) {
@@ -138,7 +143,8 @@ int Refs(const Module1& module, const CodeIndex& index, std::span<const std::str
   }
   for (const ScannedTable& table : scan.tables) {
     if (!table.left_out.empty()) {
-      err << table.file_name << ": note: left out of the references: " << table.left_out << "\n";
+      err << AsPath{table.file_name} << ": note: left out of the references: " << table.left_out
+          << "\n";
     }
   }
   bool printed = false;
@@ -147,8 +153,8 @@ int Refs(const Module1& module, const CodeIndex& index, std::span<const std::str
     if (found == places.end()) continue;
     for (const Place* place : found->second) {
       const ScannedTable& table = scan.tables[place->table];
-      out << codes[i] << '\t' << table.file_name << ':' << place->line << '\t' << place->column
-          << '\t' << table.HeaderOf(place->column) << '\n';
+      out << codes[i] << '\t' << AsPath{table.file_name} << ':' << place->line << '\t'
+          << place->column << '\t' << table.HeaderOf(place->column) << '\n';
       printed = true;
     }
   }
@@ -198,6 +204,11 @@ int Suggest(const CodeIndex& index, const SuggestArgs& args, std::ostream& out) 
 }
 
 }  // namespace
+
+const std::string_view kStartedFromExplorer =
+    "sallowmere-cli answers from a terminal whether a mod's item codes are used or free.\n"
+    "Open a terminal in this folder (right-click it, \"Open in Terminal\") and type:  "
+    ".\\sallowmere-cli.exe --help\n";
 
 int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
   if (args.empty()) return UsageError(err, "no command given");

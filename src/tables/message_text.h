@@ -12,7 +12,7 @@ namespace sallowmere {
 // How a front end turns a piece's bytes into characters.
 enum class TextKind {
   kTable,  // bytes from a table (codes, field text) or the program's own ASCII: one byte, one
-           // character (Latin-1)
+           // character (Windows-1252)
   kPath,   // a path or file name as the core takes it: the file system's bytes on POSIX, UTF-8
            // on Windows
 };

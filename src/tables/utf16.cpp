@@ -1,5 +1,7 @@
 #include "tables/utf16.h"
 
+#include <iterator>
+
 namespace sallowmere {
 namespace {
 
@@ -67,17 +69,44 @@ char32_t NextCharacter(std::string_view bytes, std::size_t& at) {
 
 }  // namespace
 
+namespace {
+
+// The characters Windows-1252 gives bytes 0x80 to 0x9F. Its five undefined bytes (0x81, 0x8D,
+// 0x8F, 0x90, 0x9D) keep the control character of the same number, as Windows maps them, so that
+// every byte round-trips.
+constexpr char16_t kHighControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char16_t TableUnit(unsigned char byte) {
+  return byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : char16_t{byte};
+}
+
+std::optional<char> TableByte(char16_t unit) {
+  if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) return static_cast<char>(unit);
+  for (std::size_t i = 0; i < std::size(kHighControls); ++i) {
+    if (kHighControls[i] == unit) return static_cast<char>(0x80 + i);
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
 std::u16string TableUnits(std::string_view bytes) {
   std::u16string units(bytes.size(), u'\0');
-  for (std::size_t i = 0; i < bytes.size(); ++i) units[i] = static_cast<unsigned char>(bytes[i]);
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    units[i] = TableUnit(static_cast<unsigned char>(bytes[i]));
+  }
   return units;
 }
 
 std::optional<std::string> TableBytes(std::u16string_view units) {
   std::string bytes(units.size(), '\0');
   for (std::size_t i = 0; i < units.size(); ++i) {
-    if (units[i] > 0xFF) return std::nullopt;
-    bytes[i] = static_cast<char>(units[i]);
+    const std::optional<char> byte = TableByte(units[i]);
+    if (!byte) return std::nullopt;
+    bytes[i] = *byte;
   }
   return bytes;
 }

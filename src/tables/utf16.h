@@ -12,12 +12,13 @@
 
 namespace sallowmere {
 
-// Table bytes as text: each byte the character of the same number (Latin-1), so every code shows
-// and round-trips exactly.
+// Table bytes as text: each byte the character Windows-1252 gives it (the encoding tables saved
+// on Windows are in: 0x92 is ’, 0x80 is €), the five bytes it leaves undefined the control
+// character of the same number, so every code shows and round-trips exactly.
 std::u16string TableUnits(std::string_view bytes);
 
-// The table bytes of `units`, or std::nullopt when they hold a character beyond U+00FF, which no
-// table byte shows as.
+// The table bytes of `units`, or std::nullopt when they hold a character that Windows-1252 has
+// no byte for, which no table byte shows as.
 std::optional<std::string> TableBytes(std::u16string_view units);
 
 // `units` as UTF-8. A lone surrogate, which a Windows file name may hold, is written as the three

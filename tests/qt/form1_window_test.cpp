@@ -161,7 +161,7 @@ class Form1WindowTest : public QObject {
     QCOMPARE(Shown(form), QStringLiteral("w1|-|caP|Free|"));
     form.Text1->setText(QStringLiteral("Cap"));
     QCOMPARE(Shown(form), QStringLiteral("Cap|Cap|Cap|Used|Armor.txt"));
-    form.Text1->setText(QStringLiteral("Cap\u0100"));  // beyond Latin-1: no code can match
+    form.Text1->setText(QStringLiteral("Cap\u0100"));  // no Windows-1252 byte: no code can match
     QCOMPARE(form.Label1->text(), QStringLiteral("Free"));
     emit form.Combo1->activated(1);  // the drop-down's pick of the entry still selected
     QCOMPARE(Shown(form), QStringLiteral("Cap|Cap|Cap|Used|Armor.txt"));

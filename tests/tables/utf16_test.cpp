@@ -5,14 +5,22 @@
 namespace sallowmere {
 namespace {
 
-TEST(Utf16Test, TableBytesAreOneCharacterEach) {
+TEST(Utf16Test, TableBytesAreWindows1252BothWays) {
   std::string all;
   for (int byte = 0; byte < 256; ++byte) all += static_cast<char>(byte);
   const std::u16string units = TableUnits(all);
   ASSERT_EQ(units.size(), 256u);
-  EXPECT_EQ(units[0xE9], u'\u00E9');
-  EXPECT_EQ(TableBytes(units), all);
-  EXPECT_EQ(TableBytes(u"a\u20ACb"), std::nullopt);  // beyond U+00FF: no table byte shows so
+  const std::pair<unsigned char, char16_t> shown[] = {
+      {'a', u'a'},       {0x80, u'\u20AC'}, {0x85, u'\u2026'}, {0x92, u'\u2019'}, {0x96, u'\u2013'},
+      {0x9F, u'\u0178'}, {0xA0, u'\u00A0'}, {0xE9, u'\u00E9'}, {0x81, u'\u0081'}, {0x8D, u'\u008D'},
+      {0x8F, u'\u008F'}, {0x90, u'\u0090'}, {0x9D, u'\u009D'}, {0xFF, u'\u00FF'}};
+  for (const auto& [byte, unit] : shown) EXPECT_EQ(units[byte], unit) << int{byte};
+  EXPECT_EQ(TableBytes(units), all);  // every byte round-trips, the five undefined ones too
+  EXPECT_EQ(TableBytes(u"\u20AC\u2019"), "\x80\x92");
+  // No table byte shows as these: a control character Windows-1252 replaced, or beyond it.
+  for (const char16_t* text : {u"a\u0080b", u"\u0092", u"\u0100", u"\u4E00"}) {
+    EXPECT_EQ(TableBytes(text), std::nullopt);
+  }
 }
 
 struct PathCase {
@@ -51,7 +59,7 @@ TEST(Utf16Test, BytesThatAreNoUtf8ShowAsReplacements) {
 
 TEST(Utf16Test, MessagePiecesEachInTheirEncoding) {
   EXPECT_EQ(MessageUnits(MessageText().Path("C:\\m\xC3\xA9\\").Table("\xE9 \x80")),
-            u"C:\\m\u00E9\\\u00E9 \u0080");
+            u"C:\\m\u00E9\\\u00E9 \u20AC");
 }
 
 }  // namespace
