@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QFrame>
@@ -13,10 +15,14 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QMimeData>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QTimer>
+#include <QUrl>
 #include <algorithm>
+#include <functional>
+#include <optional>
 
 #include "qt/code_list_model.h"
 #include "qt/folder_list.h"
@@ -33,6 +39,27 @@ using window::Control;
 
 // Qt lays the window out in pixels at 96 dots per inch, scaling the whole for other screens.
 constexpr int kDotsPerInch = 96;
+
+// A drop-down that tells before it drops down, so that the list it shows is read afresh.
+class DropDownBox : public QComboBox {
+ public:
+  DropDownBox(QWidget* parent, std::function<void()> before) : QComboBox(parent), before_(before) {}
+  void showPopup() override {
+    before_();
+    QComboBox::showPopup();
+  }
+
+ private:
+  std::function<void()> before_;
+};
+
+// The local file or folder a drag carries, if it carries exactly one.
+std::optional<std::filesystem::path> DroppedPath(const QMimeData* data) {
+  if (data == nullptr || data->urls().size() != 1 || !data->urls().front().isLocalFile()) {
+    return std::nullopt;
+  }
+  return PathOfText(data->urls().front().toLocalFile());
+}
 
 QRect Pixels(const window::TwipsRect& place) {
   return QRect(window::TwipsToPixels(place.left, kDotsPerInch),
@@ -114,6 +141,7 @@ Form1Window::Form1Window(window::SideEffects& effects, QWidget* parent)
   setFixedSize(window::TwipsToPixels(window::kClientWidthTwips, kDotsPerInch),
                window::TwipsToPixels(window::kClientHeightTwips, kDotsPerInch));
   CreateFolderPanel();
+  setAcceptDrops(true);
 }
 
 void Form1Window::Start(const std::filesystem::path& start_folder,
@@ -164,7 +192,7 @@ void Form1Window::CreateFolderPanel() {
   Frame1->hide();
   Frame2 = new QFrame(this);
   Command1 = new QPushButton(Frame2);
-  Drive1 = new QComboBox(Frame2);
+  Drive1 = new DropDownBox(Frame2, [this] { form_.Drive1_DropDown(); });
   Dir1 = new FolderList(Frame2);
   Label3 = new QLabel(Frame2);
   for (const window::ControlDesign& design : window::FormDesign()) {
@@ -311,6 +339,23 @@ void Form1Window::ShowText1Menu(const QPoint& at) {
   menu->addSeparator();
   for (QAction* action : menu_commands_) menu->addAction(action);
   menu->popup(Text1->mapToGlobal(at));
+}
+
+void Form1Window::OpenFolder(const std::filesystem::path& folder) {
+  form_.Form1_OpenFolder(folder);
+}
+
+void Form1Window::dragEnterEvent(QDragEnterEvent* event) {
+  if (DroppedPath(event->mimeData())) event->acceptProposedAction();
+}
+
+void Form1Window::dropEvent(QDropEvent* event) {
+  const std::optional<std::filesystem::path> path = DroppedPath(event->mimeData());
+  if (!path) return;
+  event->acceptProposedAction();
+  // Queued: opening may show a box, which must not open inside the drop itself.
+  QMetaObject::invokeMethod(
+      this, [this, folder = *path] { form_.Form1_OpenFolder(folder); }, Qt::QueuedConnection);
 }
 
 void Form1Window::changeEvent(QEvent* event) {

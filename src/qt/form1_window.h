@@ -34,6 +34,10 @@ class Form1Window : public QWidget, private window::FormView {
   void Start(const std::filesystem::path& start_folder,
              std::vector<std::string> drives = window::DriveRoots());
 
+  // Opens `folder` (or the folder of a file) as "Open" does, as for a folder given on the command
+  // line or dropped onto the window.
+  void OpenFolder(const std::filesystem::path& folder);
+
   // The controls, named as the design names them. Qt's parent chain owns them. The search
   // panel's controls are made once the folder panel is first drawn (or when first shown); until
   // then they are nullptr.
@@ -56,6 +60,9 @@ class Form1Window : public QWidget, private window::FormView {
   void changeEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // A folder (or a table) dropped onto the window is opened.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   // The folder panel's controls, each as the design says; the search panel's frame.

@@ -1,9 +1,11 @@
 #include <QApplication>
+#include <QStringList>
 #include <filesystem>
 #include <system_error>
 
 #include "qt/form1_window.h"
 #include "qt/side_effects.h"
+#include "qt/text_codec.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -15,8 +17,11 @@ int main(int argc, char** argv) {
   sallowmere::qt::Form1Window form(effects);
   effects.SetWindow(&form);
   // The folder list starts in the working folder.
-  std::error_code error;
-  form.Start(std::filesystem::current_path(error));
+  form.Start(sallowmere::window::WorkingFolder());
   form.show();
+  // A folder given on the command line (as a desktop's "Open with" gives it) is opened at once.
+  if (const QStringList arguments = QApplication::arguments(); arguments.size() > 1) {
+    form.OpenFolder(sallowmere::qt::PathOfText(arguments.at(1)));
+  }
   return QApplication::exec();
 }

@@ -1,5 +1,7 @@
 #include "qt/text_codec.h"
 
+#include <QFile>
+
 #include "tables/utf16.h"
 
 namespace sallowmere::qt {
@@ -13,5 +15,9 @@ std::optional<std::string> CodeBytes(const QString& text) {
 QString PathText(std::string_view bytes) { return QString::fromStdU16String(PathUnits(bytes)); }
 
 QString ToQString(const MessageText& text) { return QString::fromStdU16String(MessageUnits(text)); }
+
+std::filesystem::path PathOfText(const QString& text) {
+  return std::filesystem::path(QFile::encodeName(text).toStdString());
+}
 
 }  // namespace sallowmere::qt

@@ -16,8 +16,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   int status = 1;
   if (auto form = sallowmere::win32::Form1Window::Create(instance)) {
     // The folder list starts in the working folder.
-    std::error_code error;
-    form->Start(std::filesystem::current_path(error));
+    form->Start(sallowmere::window::WorkingFolder());
     ShowWindow(form->Handle(), show);
     UpdateWindow(form->Handle());
     MSG message{};

@@ -1,6 +1,7 @@
 #include "window/folder_browser.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <system_error>
 
 #include "index/sorted_codes.h"
@@ -76,11 +77,25 @@ bool SamePart(std::string_view a, std::string_view b) {
 
 }  // namespace
 
+fs::path WorkingFolder() {
+  std::error_code error;
+  fs::path folder = fs::current_path(error);
+#ifndef _WIN32
+  // A working folder that was removed has no path the system gives; the shell kept its name.
+  if (folder.empty()) {
+    if (const char* shell_folder = std::getenv("PWD")) folder = shell_folder;
+  }
+#endif
+  return folder;
+}
+
 std::optional<std::string> FolderBrowser::Open(const fs::path& folder) {
   const fs::path path = Normal(folder);
   const std::optional<std::vector<std::string>> inside = SubfolderNames(path);
   if (!inside) {
-    return "The folder " + BytesFromPath(fs::path(path).make_preferred()) + " cannot be read.";
+    const std::string name = BytesFromPath(fs::path(path).make_preferred());
+    if (name.empty()) return std::string(kStartFolderGone);
+    return "The folder " + name + " cannot be read.";
   }
   std::vector<fs::path> chain;
   for (fs::path step = path;; step = step.parent_path()) {

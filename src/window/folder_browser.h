@@ -51,6 +51,15 @@ class FolderBrowser {
 // and the like), "/" always among them.
 std::vector<std::string> DriveRoots();
 
+// The folder the program was started in; where it was removed meanwhile, the name the shell
+// kept (POSIX), or an empty path.
+std::filesystem::path WorkingFolder();
+
+// Why the folder list is empty when the folder the program was started in has no name left.
+inline constexpr std::string_view kStartFolderGone =
+    "The folder this program was started in cannot be read: it may have been removed. Choose a "
+    "drive, then the folder that holds the tables.";
+
 // The position in `roots` of the longest root that is `path` or a folder above it; -1 when none
 // is. Letter case is ignored on Windows.
 int DriveOf(const std::filesystem::path& path, const std::vector<std::string>& roots);

@@ -1,5 +1,7 @@
 #include "window/form1.h"
 
+#include <algorithm>
+
 #include "index/load_folder.h"
 #include "tables/table_file.h"
 #include "window/form_layout.h"
@@ -32,6 +34,32 @@ void Form1::Drive1_Change(int index) {
     // Dir1 stays where it was, and so does the drive it shows.
     view_.SetDriveIndex(drive_index_);
   }
+}
+
+void Form1::Drive1_DropDown(std::vector<std::string> drives) {
+  if (busy_) return;
+  const ScopedFlag busy(busy_);
+  const std::string shown = drive_index_ >= 0 && drive_index_ < static_cast<int>(drives_.size())
+                                ? drives_[drive_index_]
+                                : std::string();
+  if (drives == drives_) return;
+  drives_ = std::move(drives);
+  const auto at = std::find(drives_.begin(), drives_.end(), shown);
+  drive_index_ = at == drives_.end() ? -1 : static_cast<int>(at - drives_.begin());
+  view_.SetDrives(drives_);
+  view_.SetDriveIndex(drive_index_);
+}
+
+void Form1::Form1_OpenFolder(const std::filesystem::path& folder) {
+  if (busy_) return;
+  const ScopedFlag busy(busy_);
+  std::error_code error;
+  const bool file = std::filesystem::is_regular_file(folder, error);
+  if (!OpenFolder(file ? folder.parent_path() : folder)) return;
+  drive_index_ = DriveOf(dir1_.Path(), drives_);
+  view_.SetDriveIndex(drive_index_);
+  ShowPanel(Panel::kFolder);
+  Open();
 }
 
 void Form1::Dir1_Activate(int index) {
@@ -67,10 +95,13 @@ void Form1::Open() {
     effects_.ShowMessage(MessageIcon::kInformation, MessageText().Table(kChooseAFolder));
     return;
   }
+  // A folder whose drive has gone, or that can no longer be listed, is one that cannot be read:
+  // the folder panel stays, with why.
+  if (!OpenFolder(dir1_.Path())) return;
   ShowCodes(SortedCodes());
   like_pattern_.reset();
 
-  switch (ReadTables(BytesFromPath(dir1_.Path()))) {
+  switch (ReadTables(BytesFromPath(dir1_.Path()), Repeats::kAll)) {
     case TablesRead::kMissing: effects_.EndProgram(); return;
     case TablesRead::kUnreadable: return;
     case TablesRead::kRead: break;
@@ -104,13 +135,13 @@ void Form1::Form1_Command(Command command) {
     case Command::kNextFree: FindFree(Toward::kNext); return;
     case Command::kPreviousFree: FindFree(Toward::kPrevious); return;
     case Command::kShowPlaces: ShowPlaces(); return;
-    case Command::kReload: Reload(); return;
+    case Command::kReload: Reload(Repeats::kAll); return;
   }
 }
 
-void Form1::Reload() {
+void Form1::Reload(Repeats repeats) {
   // Unlike Open, a failed reload ends nothing and clears nothing: what was shown stays.
-  if (ReadTables(module1_.TableFolder()) != TablesRead::kRead) return;
+  if (ReadTables(module1_.TableFolder(), repeats) != TablesRead::kRead) return;
   Show(LookedUp(search_));
   ScanReferences();
 }
@@ -123,7 +154,7 @@ void Form1::ShowPlaces() {
   effects_.ShowMessage(MessageIcon::kInformation, references_.PlacesMessage(search_.text));
 }
 
-Form1::TablesRead Form1::ReadTables(const std::string& folder) {
+Form1::TablesRead Form1::ReadTables(const std::string& folder, Repeats repeats) {
   // Stamped before reading: a table written while it is read differs at the next activation.
   read_stamp_ = StampTableFolder(folder);
   const LoadOutcome outcome = LoadFolder(module1_, folder);
@@ -136,9 +167,13 @@ Form1::TablesRead Form1::ReadTables(const std::string& folder) {
     return TablesRead::kUnreadable;
   }
   const CodeIndex& index = std::get<CodeIndex>(outcome);
+  std::set<std::pair<std::string, std::string>> repeated;
   for (const DuplicateReport& repeat : index.Duplicates()) {
-    Warn(DuplicateMessage(index, repeat));
+    std::pair<std::string, std::string> key(repeat.code, repeat.file);
+    if (repeats == Repeats::kAll || !repeats_.contains(key)) Warn(DuplicateMessage(index, repeat));
+    repeated.insert(std::move(key));
   }
+  repeats_ = std::move(repeated);
   ShowCodes(SortedCodes(index));
   // The places of the tables just read are not known until they are scanned.
   references_ = CodeReferences();
@@ -155,7 +190,7 @@ void Form1::ShowCodes(SortedCodes codes) {
 void Form1::Form1_Activate() {
   if (busy_ || panel_ != Panel::kSearch) return;
   const ScopedFlag busy(busy_);
-  if (StampTableFolder(module1_.TableFolder()) != read_stamp_) Reload();
+  if (StampTableFolder(module1_.TableFolder()) != read_stamp_) Reload(Repeats::kNew);
 }
 
 void Form1::Combo1_Click(int index) {

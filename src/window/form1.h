@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,6 +59,9 @@ class Form1 {
   // The handlers, each named after its control and event. An index is the position the user
   // picked, clicked or activated; the view already shows the user's change.
   void Drive1_Change(int index);
+  // Drive1 is about to drop down, or a drive arrived or left: the drives are read again
+  // (`drives`), and the one shown stays picked while it is there.
+  void Drive1_DropDown(std::vector<std::string> drives = DriveRoots());
   void Dir1_Activate(int index);  // double click or Enter on a line of Dir1
   void Command1_Click();
   void Command2_Click();
@@ -76,8 +80,13 @@ class Form1 {
   // Ignored on the folder panel.
   void Form1_Command(Command command);
   // The window became the active one: reloads as F5 does when a table of the open folder was
-  // written, replaced or removed since it was last read.
+  // written, replaced or removed since it was last read. Only a repeated code that was not
+  // repeated before gets its box.
   void Form1_Activate();
+
+  // A folder given on the command line or dropped onto the window (a file stands for the folder
+  // that holds it): the folder list moves to it and it is opened as "Open" opens it.
+  void Form1_OpenFolder(const std::filesystem::path& folder);
 
   Panel ShownPanel() const { return panel_; }
   const FolderBrowser& Dir1() const { return dir1_; }
@@ -91,12 +100,14 @@ class Form1 {
   SearchState LookedUp(SearchState next) const;
   // Command1_Click and Form1_Reload, without the guard against events that arrive meanwhile.
   void Open();
-  void Reload();
+  // Which repeated codes a reading shows a box for.
+  enum class Repeats { kAll, kNew };
+  void Reload(Repeats repeats);
   enum class TablesRead { kRead, kMissing, kUnreadable };
-  // Reads the tables of `folder` (stamping them first) and shows a box for each repeated code,
-  // filling both lists with the new codes; on a missing table or one that cannot be read, shows
-  // why and changes nothing else.
-  TablesRead ReadTables(const std::string& folder);
+  // Reads the tables of `folder` (stamping them first) and shows a box for each repeated code
+  // (or each not repeated at the last reading), filling both lists with the new codes; on a
+  // missing table or one that cannot be read, shows why and changes nothing else.
+  TablesRead ReadTables(const std::string& folder, Repeats repeats);
   // Puts `codes` in both lists, which then select nothing.
   void ShowCodes(SortedCodes codes);
   // Label4 for the entry at `position`: its name, if any, over its row, over how many places name
@@ -122,6 +133,8 @@ class Form1 {
   SortedCodes codes_;
   CodeReferences references_;  // the places of the latest tables, once scanned
   FolderStamp read_stamp_;     // the open folder's tables as they were when last read
+  // The repeated codes of the last reading, each with the table of its repeat.
+  std::set<std::pair<std::string, std::string>> repeats_;
   // Set while a handler runs. The view's setters may raise the toolkit's notifications for the
   // changes they make, and a box may let an activation through: what arrives then is ignored,
   // so that no setter ever calls back into the behaviour.

@@ -466,14 +466,24 @@ TEST_F(Form1Test, ActivationReloadsOnlyWhenATableChanged) {
   EXPECT_EQ(view.warnings.size(), 1u);
   form.Form1_Activate();  // read since: nothing to do
   EXPECT_EQ(view.warnings.size(), 1u);
-  mod->Write("misc.txt", "h\n\xFF\xFE");  // a table the editor has half written
+  mod->Write("misc.txt", "\xFF\xFEh\0");  // a table saved in a form that cannot be read
   form.Form1_Activate();
   form.Form1_Activate();
   EXPECT_EQ(view.warnings.size(), 2u);  // one box for the broken table, not one per activation
+  // Coming back after a save shows a box only for a repeat that is new.
+  WriteMod(*mod, {"k1", "k2"}, {"k1"}, {});
+  form.Form1_Activate();
+  EXPECT_EQ(view.warnings.size(), 2u);
+  WriteMod(*mod, {"k1", "k2"}, {"k1"}, {"k2", "k3"});
+  form.Form1_Activate();
+  ASSERT_EQ(view.warnings.size(), 3u);
+  EXPECT_NE(view.warnings[2].find("k2 is used"), std::string::npos) << view.warnings[2];
+  form.Form1_Command(Command::kReload);  // F5 tells every repeat
+  EXPECT_EQ(view.warnings.size(), 5u);
   form.Command2_Click();
   WriteMod(*mod, {"k1"}, {}, {});
   form.Form1_Activate();  // the folder panel does not reload
-  EXPECT_EQ(view.warnings.size(), 2u);
+  EXPECT_EQ(view.warnings.size(), 5u);
 }
 
 TEST_F(Form1Test, OpenWithNoFolderInTheListReadsNothing) {
@@ -531,6 +541,59 @@ TEST(Form1EchoTest, NotificationsASetterRaisesChangeNothing) {
   form.Form1_Command(Command::kNextFree);
   EXPECT_EQ(view.text1, "w01");
   EXPECT_EQ(view.drive_index, 0);
+}
+
+TEST_F(Form1Test, AFolderGivenOrDroppedIsOpenedAtOnce) {
+  TempFolder elsewhere;
+  StartIn(elsewhere);
+  mod = std::make_unique<TempFolder>();
+  WriteMod(*mod, {"k1"}, {}, {});
+  for (const fs::path& given : {mod->Path(), mod->Path() / "armor.txt"}) {
+    form.Command2_Click();
+    form.Form1_OpenFolder(given);  // a table stands for its folder
+    EXPECT_EQ(view.panel, Panel::kSearch) << given;
+    EXPECT_TRUE(fs::equivalent(form.Dir1().Path(), mod->Path()));
+    EXPECT_EQ(view.codes, (Codes{"k1"}));
+  }
+  form.Command2_Click();
+  form.Form1_OpenFolder(elsewhere.Path() / "gone");
+  EXPECT_EQ(view.panel, Panel::kFolder);
+  EXPECT_EQ(view.warnings.back(), "The folder " +
+                                      BytesFromPath((elsewhere.Path() / "gone").make_preferred()) +
+                                      " cannot be read.");
+}
+
+TEST_F(Form1Test, OpenOnAFolderThatWentAwayStaysOnTheFolderPanel) {
+  auto gone = std::make_unique<TempFolder>();
+  WriteMod(*gone, {"k1"}, {}, {});
+  StartIn(*gone);
+  const std::string name = gone->PathText();
+  gone.reset();  // a drive pulled out, a folder removed
+  form.Command1_Click();
+  EXPECT_EQ(view.panel, Panel::kFolder);
+  EXPECT_EQ(view.ends, 0);  // not a missing table
+  EXPECT_EQ(view.warnings.back(), "The folder " + name + " cannot be read.");
+  form.Start({});  // a start folder with no name left
+  EXPECT_EQ(view.warnings.back(), kStartFolderGone);
+}
+
+TEST_F(Form1Test, TheDrivesAreReadAgainAsTheyDropDown) {
+  TempFolder folder;
+  std::vector<std::string> drives = DriveRoots();
+  form.Start(folder.Path(), drives);
+  ASSERT_GE(view.drive_index, 0);
+  const std::string shown = view.drives[static_cast<std::size_t>(view.drive_index)];
+  drives.insert(drives.begin(), BytesFromPath(folder.Path() / "stick"));  // one plugged in
+  form.Drive1_DropDown(drives);
+  EXPECT_EQ(view.drives, drives);
+  EXPECT_EQ(view.drives[static_cast<std::size_t>(view.drive_index)], shown);
+  drives.erase(drives.begin());  // and pulled out: the drive shown stays picked
+  form.Drive1_DropDown(drives);
+  EXPECT_EQ(view.drives, drives);
+  EXPECT_EQ(view.drives[static_cast<std::size_t>(view.drive_index)], shown);
+  std::erase(drives, shown);  // the drive shown gone: none is picked
+  form.Drive1_DropDown(drives);
+  EXPECT_EQ(view.drive_index, -1);
 }
 
 }  // namespace
