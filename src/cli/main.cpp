@@ -41,6 +41,10 @@ int main(int argc, char** argv) {
   // output notices and stops at, instead of a signal ending the process.
   std::signal(SIGPIPE, SIG_IGN);
 #endif
+#ifdef _WIN32
+  // A drive with no medium is a folder that cannot be read, never the system's box.
+  SetErrorMode(SEM_FAILCRITICALERRORS);
+#endif
   sallowmere::OutputBuffer out_buffer(sallowmere::StandardStream::kOutput);
   sallowmere::OutputBuffer err_buffer(sallowmere::StandardStream::kError);
   std::ostream out(&out_buffer);

@@ -78,8 +78,6 @@ std::string_view ScannedTable::HeaderOf(int column) const {
 
 namespace {
 
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-
 // What one column's data rows gave so far: its distinct code-shaped keys that are item codes and
 // those that are not, and the last key met, which most columns repeat row after row.
 struct ColumnCounts {
@@ -120,7 +118,6 @@ class TableScan::Impl {
   void Feed(std::string_view piece) {
     if (!started_) {
       started_ = true;
-      if (piece.starts_with(kUtf8Mark)) piece.remove_prefix(kUtf8Mark.size());
       header_ = piece.substr(0, piece.find_first_of("\r\n"));
     }
     WalkFields(
@@ -182,7 +179,6 @@ class TableScan::Impl {
     if (!started_again_) {
       started_again_ = true;
       std::vector<KeptPlace>().swap(kept_places_);
-      if (piece.starts_with(kUtf8Mark)) piece.remove_prefix(kUtf8Mark.size());
       for (std::size_t i = 0; i < columns_.size(); ++i) {
         read_again_.push_back(IsReference(static_cast<int>(i + 1)));
       }
@@ -498,6 +494,7 @@ std::vector<KeyPlaces> TableScan::TakePlaces() { return impl_->TakePlaces(); }
 TextScan ScanTableText(std::string_view text, const ItemCodes& codes, int code_column) {
   TextScan scanned;
   if (IsUtf16Text(text)) return scanned;
+  if (text.starts_with(kUtf8Mark)) text.remove_prefix(kUtf8Mark.size());
   TableScan scan(codes, code_column, std::nullopt, 0, SIZE_MAX);
   scan.Feed(text);
   scanned.reference_columns = scan.ReferenceColumns();

@@ -125,7 +125,7 @@ class TableScan {
   TableScan(const TableScan&) = delete;
   TableScan& operator=(const TableScan&) = delete;
 
-  // Reads the next piece (the first begins the file: a UTF-8 byte-order mark there is skipped).
+  // Reads the next piece (the first begins the file, after any byte-order mark).
   void Feed(std::string_view piece);
 
   // The reference columns, in column order, with their header names; after the last piece.

@@ -3,14 +3,16 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <system_error>
 #include <utility>
 
 #include "tables/load_error.h"
+#include "tables/system_error.h"
 #include "tables/utf16.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -29,7 +31,9 @@ namespace {
            std::to_string(kMaxTableBytes));
 }
 
-std::string SystemMessage(int error) { return std::generic_category().message(error); }
+#ifndef _WIN32
+std::string SystemMessage(int error) { return ErrnoText(error); }
+#endif
 
 #ifndef _WIN32
 // Closes the descriptor it holds, unless it was released.
@@ -54,7 +58,20 @@ class FileDescriptor {
 std::filesystem::path TablePath(std::string_view table_folder, std::string_view file_name) {
   std::string bytes(table_folder);
   bytes += file_name;
-  return PathFromBytes(bytes);
+  return LongPathForm(PathFromBytes(bytes));
+}
+
+std::filesystem::path LongPathForm(const std::filesystem::path& path) {
+#ifdef _WIN32
+  const std::wstring& text = path.native();
+  if (text.size() < 248 || !path.is_absolute() || text.starts_with(L"\\\\?\\")) return path;
+  std::wstring form = text;
+  std::replace(form.begin(), form.end(), L'/', L'\\');
+  if (form.starts_with(L"\\\\")) return std::filesystem::path(L"\\\\?\\UNC\\" + form.substr(2));
+  return std::filesystem::path(L"\\\\?\\" + form);
+#else
+  return path;
+#endif
 }
 
 std::filesystem::path PathFromBytes(std::string_view bytes) {
@@ -110,24 +127,44 @@ std::size_t TableFile::ReadSome(char* into, std::size_t size) {
 #else
 TableFile::TableFile(const std::filesystem::path& path, std::string_view file_name)
     : file_name_(file_name) {
-  std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::status(path, error);
-  if (error) Fail(file_name, LoadCause::kReadError, "cannot open the file: " + error.message());
-  if (!std::filesystem::is_regular_file(status)) {
+  // Shared for reading, writing and deleting: an editor may save the table meanwhile. The
+  // system's own words say why a file cannot be opened: held by another program without
+  // sharing, a cloud file not on the disk, no permission.
+  const HANDLE file =
+      CreateFileW(LongPathForm(path).c_str(), GENERIC_READ,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    Fail(file_name, LoadCause::kReadError, "cannot open the file: " + LastWindowsErrorText());
+  }
+  handle_ = file;
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(file, &info)) {
+    const std::string why = LastWindowsErrorText();
+    CloseHandle(file);
+    Fail(file_name, LoadCause::kReadError, "cannot read the file: " + why);
+  }
+  if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
+      GetFileType(file) != FILE_TYPE_DISK) {
+    CloseHandle(file);
     Fail(file_name, LoadCause::kReadError, "not a regular file");
   }
-  size_ = std::filesystem::file_size(path, error);
-  if (!error && size_ > kMaxTableBytes) FailTooLarge(file_name, size_);
-  in_.open(path, std::ios::binary);
-  if (!in_) Fail(file_name, LoadCause::kReadError, "cannot open the file: " + SystemMessage(errno));
+  size_ = (std::uintmax_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
+  if (size_ > kMaxTableBytes) {
+    CloseHandle(file);
+    FailTooLarge(file_name, size_);
+  }
 }
 
-TableFile::~TableFile() = default;
+TableFile::~TableFile() { CloseHandle(static_cast<HANDLE>(handle_)); }
 
 std::size_t TableFile::ReadSome(char* into, std::size_t size) {
-  in_.read(into, static_cast<std::streamsize>(size));
-  if (in_.bad()) Fail(file_name_, LoadCause::kReadError, "cannot read the file");
-  return static_cast<std::size_t>(in_.gcount());
+  DWORD got = 0;
+  const auto wanted = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+  if (!ReadFile(static_cast<HANDLE>(handle_), into, wanted, &got, nullptr)) {
+    Fail(file_name_, LoadCause::kReadError, "cannot read the file: " + LastWindowsErrorText());
+  }
+  return got;
 }
 #endif
 
@@ -152,6 +189,7 @@ void TableFile::ReadLines(std::string& buffer,
   if (buffer.size() < kPiece) buffer.resize(kPiece);
   std::size_t filled = 0;  // bytes of a line not yet handed on, at the buffer's start
   std::uintmax_t total = 0;
+  bool marked = false;  // whether the file's start was looked at for a byte-order mark
   while (true) {
     if (filled == buffer.size()) {
       buffer.resize(std::min<std::size_t>(buffer.size() * 2, kMaxTableBytes + 1));
@@ -161,6 +199,14 @@ void TableFile::ReadLines(std::string& buffer,
     total += got;
     if (total > kMaxTableBytes) FailTooLarge(file_name_, total);
     filled += got;
+    if (!marked && filled >= kUtf8Mark.size()) {
+      // Some editors begin a UTF-8 file with a byte-order mark, which is no part of its header.
+      marked = true;
+      if (std::string_view(buffer.data(), filled).starts_with(kUtf8Mark)) {
+        filled -= kUtf8Mark.size();
+        std::memmove(buffer.data(), buffer.data() + kUtf8Mark.size(), filled);
+      }
+    }
     const std::size_t whole = WholeLines(std::string_view(buffer.data(), filled));
     if (whole == 0) continue;
     on_lines(std::string_view(buffer.data(), whole));

@@ -26,9 +26,18 @@ std::string BytesFromPath(const std::filesystem::path& path);
 // bytes: the one path the folder check tests and the loaders read.
 std::filesystem::path TablePath(std::string_view table_folder, std::string_view file_name);
 
+// `path` as the system's file calls take it however long it is: on Windows an absolute path of
+// 248 characters or more in the \\?\ form (\\?\UNC\ for a network path), which has no
+// 260-character limit; everywhere else, and for a shorter path, `path` itself. For opening and
+// listing only: a person reads the path as it was.
+std::filesystem::path LongPathForm(const std::filesystem::path& path);
+
 // The largest table file the loaders read: far above any real table (501 rows of 501 fields),
 // small enough that a wrong file cannot exhaust memory.
 inline constexpr std::uintmax_t kMaxTableBytes = 64 * 1024 * 1024;
+
+// The UTF-8 byte-order mark, which a table may begin with.
+inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 // One table file, open for reading its lines piece by piece through a small buffer, without
 // blocking on anything that is not a regular file.
@@ -46,7 +55,8 @@ class TableFile {
 
   // Reads the file to its end through `buffer` (whose memory serves the next file again), calling
   // `on_lines` with its text in order, in pieces that each end just after a line end or at the
-  // end of the file. A line longer than the buffer grows it. Throws LoadError: read error when
+  // end of the file, without the UTF-8 byte-order mark (kUtf8Mark) the file may begin with. A
+  // line longer than the buffer grows it. Throws LoadError: read error when
   // the file cannot be read; file too large when it grows past kMaxTableBytes meanwhile.
   void ReadLines(std::string& buffer, const std::function<void(std::string_view lines)>& on_lines);
 
@@ -57,7 +67,7 @@ class TableFile {
   std::string file_name_;
   std::uintmax_t size_ = 0;
 #ifdef _WIN32
-  std::ifstream in_;
+  void* handle_ = nullptr;  // the file's HANDLE
 #else
   int fd_ = -1;
 #endif

@@ -43,7 +43,7 @@ std::string FindTable(const std::string& table_folder, std::string_view wanted) 
   if (IsTableFile(TablePath(table_folder, wanted))) return std::string(wanted);
 #endif
   // Windows opens "armor.txt" for a file stored as "Armor.txt": the listing gives its name.
-  const fs::path folder = PathFromBytes(table_folder);
+  const fs::path folder = LongPathForm(PathFromBytes(table_folder));
   std::string found;
   std::error_code error;
   for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
@@ -98,7 +98,8 @@ FolderCheck CheckTableFolder(std::string_view folder_path) {
 std::vector<std::string> FolderTableNames(std::string_view folder_path) {
   std::vector<std::string> names;
   std::error_code error;
-  for (fs::directory_iterator it(PathFromBytes(ToTableFolder(folder_path)), error), end;
+  for (fs::directory_iterator it(LongPathForm(PathFromBytes(ToTableFolder(folder_path))), error),
+       end;
        !error && it != end; it.increment(error)) {
     std::string name = BytesFromPath(it->path().filename());
     if (name.size() < 4 ||

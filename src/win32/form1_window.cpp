@@ -1,7 +1,9 @@
 #include "win32/form1_window.h"
 
 #include <commctrl.h>
+#include <dbt.h>
 #include <oleacc.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <exception>
@@ -72,6 +74,29 @@ WPARAM VirtualKey(window::Key key) {
 
 // The resolution `window` is shown at: its monitor's where Windows tells each window its own
 // (Windows 10 1607 on, and Wine), else the system's; the system's for no window.
+// The frame around a client area of `client` at `dpi`: AdjustWindowRectExForDpi where Windows has
+// it (10 1607 on), else AdjustWindowRectEx, which knows only the system's resolution.
+RECT FrameAround(RECT client, DWORD style, DWORD extended_style, int dpi) {
+  using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  static const auto adjust_for_dpi = reinterpret_cast<AdjustForDpi>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+  if (adjust_for_dpi == nullptr ||
+      !adjust_for_dpi(&client, style, FALSE, extended_style, static_cast<UINT>(dpi))) {
+    AdjustWindowRectEx(&client, style, FALSE, extended_style);
+  }
+  return client;
+}
+
+// A system metric at `dpi`: GetSystemMetricsForDpi where Windows has it, else scaled from the
+// system's resolution.
+int MetricAt(int metric, int dpi, int system_dpi) {
+  using MetricForDpi = int(WINAPI*)(int, UINT);
+  static const auto metric_for_dpi = reinterpret_cast<MetricForDpi>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+  if (metric_for_dpi != nullptr) return metric_for_dpi(metric, static_cast<UINT>(dpi));
+  return MulDiv(GetSystemMetrics(metric), dpi, system_dpi);
+}
+
 int DpiOf(HWND window) {
   using DpiForWindow = UINT(WINAPI*)(HWND);
   static const auto dpi_for_window = reinterpret_cast<DpiForWindow>(
@@ -90,10 +115,18 @@ int DpiOf(HWND window) {
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kWindowExtendedStyle = WS_EX_CONTROLPARENT;
 
+// The UI Automation property that makes a control a live region, and its polite value: a screen
+// reader tells a change of its text when it has said what it was saying.
+constexpr GUID kLiveSettingProperty = {
+    0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+constexpr int kPoliteLiveSetting = 1;
+constexpr DWORD kLiveRegionChanged = 0x8019;  // EVENT_OBJECT_LIVEREGIONCHANGED
+
 // Gives a control the name and description a screen reader reads, where the standard classes
-// carry none of their own (an edit, a list, a drop-down). Nothing happens where the system has
-// no annotation service.
-void Annotate(HWND control, std::string_view name, std::string_view description) {
+// carry none of their own (an edit, a list, a drop-down, a label's role); a label whose changes
+// are told becomes a polite live region. Nothing happens where the system has no annotation
+// service.
+void Annotate(HWND control, std::string_view name, std::string_view description, bool live) {
   IAccPropServices* services = nullptr;
   if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
                               IID_IAccPropServices, reinterpret_cast<void**>(&services)))) {
@@ -105,6 +138,14 @@ void Annotate(HWND control, std::string_view name, std::string_view description)
   }
   services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
                            PROPID_ACC_DESCRIPTION, TableText(description).c_str());
+  if (live) {
+    VARIANT setting;
+    VariantInit(&setting);
+    setting.vt = VT_I4;
+    setting.lVal = kPoliteLiveSetting;
+    services->SetHwndProp(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                          kLiveSettingProperty, setting);
+  }
   services->Release();
 }
 
@@ -161,9 +202,6 @@ Form1Window::~Form1Window() {
 }
 
 std::unique_ptr<Form1Window> Form1Window::Create(HINSTANCE instance) {
-  const auto icon = [&](int size) {
-    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0));
-  };
   WNDCLASSEXW form_class{};
   form_class.cbSize = sizeof(form_class);
   form_class.lpfnWndProc = WindowProc;
@@ -193,24 +231,21 @@ std::unique_ptr<Form1Window> Form1Window::Create(HINSTANCE instance) {
   }
   SetWindowSubclass(form->ControlHandle(Control::kText1), Text1Proc, 0,
                     reinterpret_cast<DWORD_PTR>(form.get()));
-  // The window's own icons, not the class's: the window destroys them when it goes.
-  form->icons_ = {icon(GetSystemMetrics(SM_CXICON)), icon(GetSystemMetrics(SM_CXSMICON))};
-  SendMessageW(made, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(form->icons_[0]));
-  SendMessageW(made, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(form->icons_[1]));
+  // The window's own icons, not the class's, at its monitor's sizes.
+  form->SetIcons();
+  // A folder dropped onto the window is opened.
+  DragAcceptFiles(made, TRUE);
   return form;
 }
 
 SIZE Form1Window::FrameSize() const {
-  RECT frame = {0, 0, window::TwipsToPixels(window::kClientWidthTwips, dpi_),
-                window::TwipsToPixels(window::kClientHeightTwips, dpi_)};
-  AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExtendedStyle);
+  const RECT client = {0, 0, window::TwipsToPixels(window::kClientWidthTwips, dpi_),
+                       window::TwipsToPixels(window::kClientHeightTwips, dpi_)};
+  const RECT frame = FrameAround(client, kWindowStyle, kWindowExtendedStyle, dpi_);
   return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 void Form1Window::MakeFonts() {
-  for (HFONT* font : {&default_font_, &code_font_}) {
-    if (*font != nullptr) DeleteObject(*font);
-  }
   // The system's message font, given at the system's resolution, at the window's.
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
@@ -244,9 +279,31 @@ void Form1Window::PlaceControl(const window::ControlDesign& design) {
 }
 
 void Form1Window::ApplyDpi() {
+  // The old fonts go only once no control uses them.
+  const std::array<HFONT, 2> old = {default_font_, code_font_};
   MakeFonts();
   for (const window::ControlDesign& design : window::FormDesign()) PlaceControl(design);
+  for (HFONT font : old) {
+    if (font != nullptr) DeleteObject(font);
+  }
+  SetIcons();
   InvalidateRect(window_, nullptr, TRUE);
+}
+
+void Form1Window::SetIcons() {
+  const int system_dpi = DpiOf(nullptr);
+  const auto icon = [&](int metric) {
+    const int size = MetricAt(metric, dpi_, system_dpi);
+    return static_cast<HICON>(
+        LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0));
+  };
+  const std::array<HICON, 2> old = icons_;
+  icons_ = {icon(SM_CXICON), icon(SM_CXSMICON)};
+  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons_[0]));
+  SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons_[1]));
+  for (HICON made : old) {
+    if (made != nullptr) DestroyIcon(made);
+  }
 }
 
 bool Form1Window::CreateControls() {
@@ -279,12 +336,18 @@ HWND Form1Window::MakeControl(const window::ControlDesign& design) {
     SendMessageW(control, CB_SETMINVISIBLE, window::kDropDownRows, 0);
   }
   PlaceControl(design);
-  if (window::TakesFocus(design.kind))
-    Annotate(control, design.accessible_name, design.description);
+  if (design.kind != ControlKind::kPanel) {
+    Annotate(control, design.accessible_name, design.description,
+             window::AnnouncesChanges(design.id));
+  }
   return control;
 }
 
 void Form1Window::Start(const std::filesystem::path& start_folder) { form_.Start(start_folder); }
+
+void Form1Window::OpenFolder(const std::filesystem::path& folder) {
+  Guarded([&] { form_.Form1_OpenFolder(folder); });
+}
 
 bool Form1Window::PreTranslate(MSG& message) {
   if (window_ == nullptr) return false;
@@ -336,7 +399,9 @@ LRESULT CALLBACK Form1Window::Text1Proc(HWND text1, UINT message, WPARAM w, LPAR
 void Form1Window::ShowText1Menu(LPARAM at) {
   const HWND text1 = ControlHandle(Control::kText1);
   POINT where{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
-  if (at == -1) {  // from the keyboard: under the text box's top left corner
+  // From the keyboard both coordinates are -1 (an LPARAM of 0xFFFFFFFF, not -1, on 64 bits):
+  // the menu opens under the text box's top left corner.
+  if (where.x == -1 && where.y == -1) {
     where = {0, 0};
     ClientToScreen(text1, &where);
   }
@@ -419,13 +484,27 @@ LRESULT Form1Window::OnMessage(HWND handle, UINT message, WPARAM w, LPARAM l) {
       if (!ended_) form_.Form1_Activate();
       return 0;
     case WM_DPICHANGED: {
-      // Moved to a monitor of another resolution: the size Windows suggests, the fonts made
-      // again, and every control laid out anew from the design.
+      // Moved to a monitor of another resolution: where Windows suggests, with the frame for
+      // that monitor's resolution, the fonts and icons made again, and every control laid out
+      // anew from the design.
       dpi_ = LOWORD(w);
       const RECT& suggested = *reinterpret_cast<const RECT*>(l);
-      SetWindowPos(handle, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      const SIZE frame = FrameSize();
+      SetWindowPos(handle, nullptr, suggested.left, suggested.top, frame.cx, frame.cy,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
       ApplyDpi();
+      return 0;
+    }
+    case WM_DEVICECHANGE:
+      // A drive arrived or left: the drive list follows.
+      if (w == DBT_DEVICEARRIVAL || w == DBT_DEVICEREMOVECOMPLETE) form_.Drive1_DropDown();
+      return TRUE;
+    case WM_DROPFILES: {
+      const auto drop = reinterpret_cast<HDROP>(w);
+      std::wstring name(static_cast<std::size_t>(DragQueryFileW(drop, 0, nullptr, 0)) + 1, L'\0');
+      name.resize(DragQueryFileW(drop, 0, name.data(), static_cast<UINT>(name.size())));
+      DragFinish(drop);
+      if (!name.empty()) form_.Form1_OpenFolder(std::filesystem::path(name));
       return 0;
     }
     case WM_CLOSE: DestroyWindow(handle); return 0;
@@ -464,6 +543,8 @@ void Form1Window::OnCommand(int id, int code) {
     form_.List1_Click(selected(Control::kList1, false));
   } else if (id == ControlId(Control::kText1) && code == EN_CHANGE) {
     form_.Text1_Change(CodeBytes(WindowText(ControlHandle(Control::kText1))));
+  } else if (id == ControlId(Control::kDrive1) && code == CBN_DROPDOWN) {
+    form_.Drive1_DropDown();
   } else if (id == ControlId(Control::kDrive1) && code == CBN_SELCHANGE) {
     form_.Drive1_Change(selected(Control::kDrive1, true));
   } else if (id == ControlId(Control::kDir1) && code == LBN_DBLCLK) {
@@ -482,7 +563,9 @@ void Form1Window::OnEnter() {
   }
 }
 
-void Form1Window::DrawNow() { RedrawWindow(window_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
+void Form1Window::DrawNow() {
+  RedrawWindow(window_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
 
 void Form1Window::ShowPanel(window::Panel panel) {
   const bool search = panel == window::Panel::kSearch;
@@ -525,13 +608,17 @@ void Form1Window::SetText1(std::string_view code) {
   SendMessageW(text1, EM_SETSEL, static_cast<WPARAM>(end), end);
 }
 
-void Form1Window::SetLabel1(std::string_view caption) {
-  SetWindowTextW(ControlHandle(Control::kLabel1), TableText(caption).c_str());
+void Form1Window::SetLabel(Control label, std::string_view caption) {
+  const HWND control = ControlHandle(label);
+  SetWindowTextW(control, TableText(caption).c_str());
+  if (window::AnnouncesChanges(label)) {
+    NotifyWinEvent(kLiveRegionChanged, control, OBJID_CLIENT, CHILDID_SELF);
+  }
 }
 
-void Form1Window::SetLabel2(std::string_view caption) {
-  SetWindowTextW(ControlHandle(Control::kLabel2), TableText(caption).c_str());
-}
+void Form1Window::SetLabel1(std::string_view caption) { SetLabel(Control::kLabel1, caption); }
+
+void Form1Window::SetLabel2(std::string_view caption) { SetLabel(Control::kLabel2, caption); }
 
 void Form1Window::SetLabel4(std::string_view caption) {
   // A static control breaks its lines at CR LF.
@@ -540,7 +627,7 @@ void Form1Window::SetLabel4(std::string_view caption) {
     if (c == '\n') lines += '\r';
     lines += c;
   }
-  SetWindowTextW(ControlHandle(Control::kLabel4), TableText(lines).c_str());
+  SetLabel(Control::kLabel4, lines);
 }
 
 void Form1Window::SetDrives(const std::vector<std::string>& roots) {

@@ -40,6 +40,10 @@ class Form1Window final : public window::FormView, public window::SideEffects {
   // Shows the folder panel on `start_folder`.
   void Start(const std::filesystem::path& start_folder);
 
+  // Opens `folder` (or the folder of a file) as "Open" does: a folder given on the command line,
+  // or dropped onto the window or the program's icon.
+  void OpenFolder(const std::filesystem::path& folder);
+
   // The keyboard's dialog behaviour (Tab between controls, Enter on a button or the folder list)
   // for `message`; true when it was handled and must not be dispatched.
   bool PreTranslate(MSG& message);
@@ -52,8 +56,13 @@ class Form1Window final : public window::FormView, public window::SideEffects {
   explicit Form1Window(HINSTANCE instance);
   // The window's outer size for the design's client area at dpi_.
   SIZE FrameSize() const;
-  // The fonts at dpi_, made anew.
+  // The fonts at dpi_, made anew; the old ones are the caller's to delete once no control uses
+  // them.
   void MakeFonts();
+  // The window's icons at its monitor's sizes, set anew.
+  void SetIcons();
+  // Sets a label's text, told to a screen reader as it comes when the label AnnouncesChanges.
+  void SetLabel(window::Control label, std::string_view caption);
   // Puts a made control at its design's place and font, at dpi_.
   void PlaceControl(const window::ControlDesign& design);
   // Every control at dpi_: the fonts made again and each control placed anew.

@@ -6,9 +6,14 @@
 #include <filesystem>
 #include <system_error>
 
+#include "cli/arguments.h"
+#include "tables/table_file.h"
 #include "win32/form1_window.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+  // A drive with no medium (a card reader, an empty DVD drive) is a folder that cannot be read,
+  // told in the window's own words, never the system's "There is no disk in the drive" box.
+  SetErrorMode(SEM_FAILCRITICALERRORS);
   // The annotations that name controls for screen readers are a COM service.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
@@ -19,6 +24,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     form->Start(sallowmere::window::WorkingFolder());
     ShowWindow(form->Handle(), show);
     UpdateWindow(form->Handle());
+    // A folder given on the command line, or dropped onto the program's icon, is opened at once.
+    if (const std::vector<std::string> arguments = sallowmere::CommandLineArguments(0, nullptr, 0);
+        !arguments.empty()) {
+      form->OpenFolder(sallowmere::PathFromBytes(arguments.front()));
+    }
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
       if (form->PreTranslate(message)) continue;

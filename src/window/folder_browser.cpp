@@ -41,7 +41,8 @@ bool IsHidden(const fs::path& folder) {
 }
 
 // The names of the folders `path` holds that are not hidden, or nothing when it cannot be listed.
-std::optional<std::vector<std::string>> SubfolderNames(const fs::path& path) {
+std::optional<std::vector<std::string>> SubfolderNames(const fs::path& shown) {
+  const fs::path path = LongPathForm(shown);
   std::error_code error;
   if (!fs::is_directory(path, error)) return std::nullopt;
   std::vector<std::string> names;

@@ -155,6 +155,8 @@ const std::array<ControlDesign, kControlCount>& FormDesign() { return kDesign; }
 
 const ControlDesign& DesignOf(Control id) { return kDesign[static_cast<std::size_t>(id)]; }
 
+bool AnnouncesChanges(Control id) { return id == Control::kLabel1 || id == Control::kLabel4; }
+
 bool TakesFocus(ControlKind kind) {
   return kind != kPanel && kind != kLabel && kind != kCentredLabel && kind != kWrappingLabel;
 }

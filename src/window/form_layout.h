@@ -76,6 +76,10 @@ const ControlDesign& DesignOf(Control id);
 // Whether the keyboard can move to a control of `kind`: not panels and labels.
 bool TakesFocus(ControlKind kind);
 
+// Whether a screen reader tells each change of the control's text as it comes, without the
+// keyboard moving: the answer the user waits for as they type (Label1, Label4).
+bool AnnouncesChanges(Control id);
+
 // The controls the keyboard visits, in tab order (both panels; a hidden panel's drop out).
 std::vector<Control> TabOrder();
 

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "table_text.h"
 #include "tables/table_file.h"
@@ -125,6 +126,29 @@ TEST(LoadFolderTest, AwkwardFolderPaths) {
       EXPECT_EQ(std::get<CodeIndex>(outcome).Entries().size(), 1u);
     }
   }
+}
+
+TEST(LoadFolderTest, AByteOrderMarkIsNoPartOfTheHeader) {
+  // A later-layout table finds its code and name columns by the header's first fields.
+  const fs::path example = testing::ExamplesDir() / "later-layout-mod";
+  TempFolder marked;
+  for (const char* name : {"armor.txt", "weapons.txt", "misc.txt"}) {
+    std::ifstream in(example / name, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    marked.Write(name, std::string(kUtf8Mark) + text);
+  }
+  Module1 plain_module, marked_module;
+  const LoadOutcome plain = LoadFolder(plain_module, example.string());
+  const LoadOutcome read = LoadFolder(marked_module, marked.PathText());
+  ASSERT_TRUE(std::holds_alternative<CodeIndex>(read));
+  const auto& plain_entries = std::get<CodeIndex>(plain).Entries();
+  const auto& marked_entries = std::get<CodeIndex>(read).Entries();
+  ASSERT_EQ(marked_entries.size(), plain_entries.size());
+  for (std::size_t i = 0; i < plain_entries.size(); ++i) {
+    EXPECT_EQ(marked_entries[i].code, plain_entries[i].code);
+    EXPECT_EQ(marked_entries[i].Name(), plain_entries[i].Name());
+  }
+  EXPECT_EQ(marked_module.ReadingNotes(), plain_module.ReadingNotes());
 }
 
 TEST(LoadFolderTest, ReadOnlyTablesLoad) {

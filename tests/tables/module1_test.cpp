@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <filesystem>
+#include <string>
 
 #include "caught_load_error.h"
 #include "table_text.h"
 #include "tables/load_error.h"
+#include "tables/system_error.h"
 #include "tables/table_folder.h"
 
 namespace sallowmere {
@@ -59,8 +62,15 @@ TEST(Module1Test, TablesChangingBetweenCheckAndLoad) {
   module.SetTableFolder(check.table_folder);
 
   std::filesystem::remove(folder.Path() / "weapons.txt");
-  EXPECT_STREQ(testing::CaughtLoadError([&] { module.LoadAllTables(check.files); }).what(),
-               "weapons.txt: read error: cannot open the file: No such file or directory");
+  // The system's own words for a file that is not there.
+#ifdef _WIN32
+  const std::string not_there = WindowsErrorText(2);  // ERROR_FILE_NOT_FOUND
+#else
+  const std::string not_there = ErrnoText(ENOENT);
+#endif
+  EXPECT_EQ(
+      std::string(testing::CaughtLoadError([&] { module.LoadAllTables(check.files); }).what()),
+      "weapons.txt: read error: cannot open the file: " + not_there);
   EXPECT_EQ(module.ArmorTable().LastRow(), -1);  // nothing half-read is kept
 
   folder.Write("weapons.txt", testing::MakeTable({testing::MakeRow(WeaponLayout(), "b")}));
