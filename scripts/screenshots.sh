@@ -3,7 +3,8 @@
 # that no path of this machine shows: the Qt window's two panels, and the Win32 window's two
 # panels and a duplicate message under Wine, and in both windows the largest example's search
 # panel on a used code, after F3 from it, on a free code that a recipe names, and the box of every
-# place that names it (in a Wine desktop, which draws the window's frame).
+# place that names it (in a Wine desktop, which draws the window's frame); and the Win32 window
+# opened on a folder given on its command line, whose first item's name has ’ and €.
 # Needs xvfb, xdotool and imagemagick (installed when missing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -91,5 +92,19 @@ sleep 6
 xdotool mousemove 222 314 click 1  # "Open": the first repeated code's message
 sleep 2
 import -window root +repage "$out/windows-duplicate-message.png"
+"$wine" wineboot -e >/dev/null 2>&1 || true
+sleep 2
+# A mod saved on Windows, given on the command line: opened at once, its first item named with
+# Windows-1252's ’ and €.
+mkdir -p "/tmp/mods/saved on windows"
+cp examples/later-layout-mod/*.txt "/tmp/mods/saved on windows/"
+awk -F'\t' -v OFS='\t' 'NR == 2 { $1 = "Warden\x92s \x80 Helm"; $19 = "aa01" } { print }' \
+  examples/later-layout-mod/armor.txt >"/tmp/mods/saved on windows/armor.txt"
+(cd /tmp/mods && exec "$wine" explorer /desktop=shots,640x480 "$exe" \
+  "Z:\\tmp\\mods\\saved on windows") >/dev/null 2>&1 &
+sleep 6
+xdotool key Return  # the repeated code's message
+sleep 1
+shoot windows-command-line-folder.png
 "$wine" wineboot -e >/dev/null 2>&1 || true
 echo "Wrote the screenshots in $out"
