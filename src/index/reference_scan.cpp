@@ -17,7 +17,6 @@
 #include "tables/table_folder.h"
 
 namespace sallowmere {
-constexpr bool kNoKeep = false;
 
 std::string_view FieldKey(std::string_view field) {
   std::string_view key = TrimSpaces(field);
@@ -275,17 +274,17 @@ class TableScan::Impl {
   // named no item code yet, of a long key that is not code-shaped, or once the table kept too
   // many places), its column is marked for a second reading, which only a reference column gets.
   void KeepAny(int line, std::size_t at, bool shaped, PackedKey packed) {
-    if (kNoKeep) return;
     if (too_many_) return;
     const bool keep = at < columns_.size() && columns_[at].items > 0 && (shaped || packed != 0);
     if (!keep) {
       if (at >= unkept_.size()) unkept_.resize(at + 1);
-      if (!unkept_[at]) unkept_[at] = true;
+      unkept_[at] = true;
       return;
     }
     if (kept_places_.size() == kMostKeptPlaces) {
       too_many_ = true;
       std::vector<KeptPlace>().swap(kept_places_);
+      kept_row_start_ = 0;
       return;
     }
     kept_places_.push_back({packed, line, static_cast<std::int32_t>(at + 1)});
