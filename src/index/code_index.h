@@ -63,8 +63,14 @@ struct EntryTexts {
   }
 
   // Where `entry` stands: "FILE:LINE", as the command line and the window show it.
-  std::string RowOf(const IndexEntry& entry) const {
+  std::string PlaceOf(const IndexEntry& entry) const {
     return std::string(FileOf(entry)) + ':' + std::to_string(entry.line);
+  }
+
+  // What the window tells of `entry` beside its code: the item's name, if any, over PlaceOf.
+  std::string ItemText(const IndexEntry& entry) const {
+    return entry.Name().empty() ? PlaceOf(entry)
+                                : std::string(entry.Name()) + '\n' + PlaceOf(entry);
   }
 };
 
@@ -104,7 +110,7 @@ class CodeIndex {
   // What the entries and the reports view: keeping these keeps them valid.
   const EntryTexts& Texts() const { return texts_; }
   std::string_view FileOf(const IndexEntry& entry) const { return texts_.FileOf(entry); }
-  std::string RowOf(const IndexEntry& entry) const { return texts_.RowOf(entry); }
+  std::string PlaceOf(const IndexEntry& entry) const { return texts_.PlaceOf(entry); }
 
  private:
   template <class RecordT>

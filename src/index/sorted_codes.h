@@ -34,7 +34,8 @@ class SortedCodes {
   const std::vector<IndexEntry>& Entries() const { return entries_; }
 
   std::string_view FileOf(const IndexEntry& entry) const { return texts_.FileOf(entry); }
-  std::string RowOf(const IndexEntry& entry) const { return texts_.RowOf(entry); }
+  std::string PlaceOf(const IndexEntry& entry) const { return texts_.PlaceOf(entry); }
+  std::string ItemText(const IndexEntry& entry) const { return texts_.ItemText(entry); }
 
   // "Used", the origin text and the position of the entry whose code equals `code` exactly
   // (letter case counts); "Free", "" and no position when there is none, always for the empty

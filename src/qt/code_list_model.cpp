@@ -19,11 +19,7 @@ QVariant CodeListModel::data(const QModelIndex& index, int role) const {
   const IndexEntry& entry = codes_.Entries()[static_cast<std::size_t>(index.row())];
   switch (role) {
     case Qt::DisplayRole: return DisplayText(entry.code);
-    case Qt::ToolTipRole: {
-      const QString row =
-          QStringLiteral("%1, line %2").arg(PathText(codes_.FileOf(entry))).arg(entry.line);
-      return entry.Name().empty() ? row : DisplayText(entry.Name()) + QLatin1Char('\n') + row;
-    }
+    case Qt::ToolTipRole: return DisplayText(codes_.ItemText(entry));
     case Qt::UserRole: return int{entry.origin_tag};
     default: return {};
   }

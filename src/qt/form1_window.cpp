@@ -276,12 +276,17 @@ namespace {
 
 // The toolkit's key for a command's key.
 Qt::Key QtKey(window::Key key) {
-  switch (key) {
-    case window::Key::kF3: return Qt::Key_F3;
-    case window::Key::kF5: return Qt::Key_F5;
-    case window::Key::kR: return Qt::Key_R;
+  return static_cast<Qt::Key>(key.kind == window::Key::Kind::kFunction ? Qt::Key_F1 + key.number - 1
+                                                                       : Qt::Key_A + key.number);
+}
+
+// The command key the toolkit's `key` is; std::nullopt for a key no command can take.
+std::optional<window::Key> KeyOf(int key) {
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return window::FunctionKey(key - Qt::Key_F1 + 1);
+  if (key >= Qt::Key_A && key <= Qt::Key_Z) {
+    return window::LetterKey(static_cast<char>('A' + (key - Qt::Key_A)));
   }
-  return Qt::Key_unknown;
+  return std::nullopt;
 }
 
 QKeyCombination QtKeyOf(const window::CommandDesign& command) {
@@ -323,11 +328,10 @@ bool Form1Window::eventFilter(QObject* watched, QEvent* event) {
     const window::Modifiers modifiers{.shift = held.testFlag(Qt::ShiftModifier),
                                       .control = held.testFlag(Qt::ControlModifier),
                                       .alt = held.testFlag(Qt::AltModifier)};
-    for (const window::CommandDesign& command : window::Commands()) {
-      if (key->key() == QtKey(command.key) && command.modifiers == modifiers) {
-        form_.Form1_Command(command.id);
-        return true;
-      }
+    const std::optional<window::Key> pressed = KeyOf(key->key());
+    if (const auto command = pressed ? window::CommandOfKey(*pressed, modifiers) : std::nullopt) {
+      form_.Form1_Command(*command);
+      return true;
     }
   }
   return QWidget::eventFilter(watched, event);
@@ -369,8 +373,7 @@ void Form1Window::changeEvent(QEvent* event) {
 
 void Form1Window::ConnectSearchEvents() {
   connect(Command2, &QPushButton::clicked, this, [this] { form_.Command2_Click(); });
-  // A pick or a click runs the chain even when it picks the entry already selected, which after
-  // a free code brings the text box and labels back to it.
+  // Every pick and click, a repeat of the selected entry's included (activated, clicked).
   const auto combo = [this](int i) { form_.Combo1_Click(i); };
   connect(Combo1, &QComboBox::currentIndexChanged, this, combo);
   connect(Combo1, &QComboBox::activated, this, combo);
@@ -387,12 +390,9 @@ void Form1Window::ShowPanel(window::Panel panel) {
   if (search) CreateSearchPanel();
   Frame1->setVisible(search);
   Frame2->setVisible(!search);
-  if (search) {
-    Text1->setFocus();
-  } else {
-    Dir1->setFocus();
-  }
 }
+
+void Form1Window::FocusOn(Control control) { ControlOf(control)->setFocus(); }
 
 void Form1Window::SetCodeItems(const SortedCodes& codes) {
   CreateSearchPanel();
@@ -420,11 +420,16 @@ void Form1Window::SetListIndex(int index) {
   List1->viewport()->update();
 }
 
-void Form1Window::ScrollList1To(int place) {
+void Form1Window::SetList1TopIndex(int top) {
   CreateSearchPanel();
   const int count = codes_->rowCount();
   if (count == 0) return;
-  List1->scrollTo(codes_->index(std::min(place, count - 1)), QAbstractItemView::PositionAtCenter);
+  List1->scrollTo(codes_->index(std::min(top, count - 1)), QAbstractItemView::PositionAtTop);
+}
+
+int Form1Window::List1Rows() const {
+  if (List1 == nullptr || codes_->rowCount() == 0) return 0;
+  return List1->viewport()->height() / std::max(1, List1->sizeHintForRow(0));
 }
 
 void Form1Window::SetText1(std::string_view code) {

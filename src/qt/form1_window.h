@@ -84,10 +84,12 @@ class Form1Window : public QWidget, private window::FormView {
   // window::FormView. The signals a setter's change raises reach the behaviour, which ignores
   // them while it is pushing state.
   void ShowPanel(window::Panel panel) override;
+  void FocusOn(window::Control control) override;
   void SetCodeItems(const SortedCodes& codes) override;
   void SetComboIndex(int index) override;
   void SetListIndex(int index) override;
-  void ScrollList1To(int place) override;
+  void SetList1TopIndex(int top) override;
+  int List1Rows() const override;
   void SetText1(std::string_view code) override;
   void SetLabel1(std::string_view caption) override;
   void SetLabel2(std::string_view caption) override;

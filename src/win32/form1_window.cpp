@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <optional>
 
 #include "win32/wide_text.h"
 
@@ -62,14 +63,11 @@ enum MenuCommand : UINT {
   kFirstCommand,
 };
 
-// The virtual key of a command's key.
-WPARAM VirtualKey(window::Key key) {
-  switch (key) {
-    case window::Key::kF3: return VK_F3;
-    case window::Key::kF5: return VK_F5;
-    case window::Key::kR: return 'R';
-  }
-  return 0;
+// The command key the virtual key `key` is; std::nullopt for a key no command can take.
+std::optional<window::Key> KeyOf(WPARAM key) {
+  if (key >= VK_F1 && key <= VK_F24) return window::FunctionKey(static_cast<int>(key - VK_F1) + 1);
+  if (key >= 'A' && key <= 'Z') return window::LetterKey(static_cast<char>(key));
+  return std::nullopt;
 }
 
 // The resolution `window` is shown at: its monitor's where Windows tells each window its own
@@ -376,13 +374,10 @@ bool Form1Window::OnSearchKey(const MSG& message) {
   const window::Modifiers held{.shift = GetKeyState(VK_SHIFT) < 0,
                                .control = GetKeyState(VK_CONTROL) < 0,
                                .alt = GetKeyState(VK_MENU) < 0};
-  for (const window::CommandDesign& command : window::Commands()) {
-    if (message.wParam == VirtualKey(command.key) && command.modifiers == held) {
-      form_.Form1_Command(command.id);
-      return true;
-    }
-  }
-  return false;
+  const std::optional<window::Key> pressed = KeyOf(message.wParam);
+  const auto command = pressed ? window::CommandOfKey(*pressed, held) : std::nullopt;
+  if (command) form_.Form1_Command(*command);
+  return command.has_value();
 }
 
 LRESULT CALLBACK Form1Window::Text1Proc(HWND text1, UINT message, WPARAM w, LPARAM l, UINT_PTR,
@@ -470,11 +465,9 @@ LRESULT Form1Window::OnMessage(HWND handle, UINT message, WPARAM w, LPARAM l) {
       if (LOWORD(w) == WA_INACTIVE) {
         last_focus_ = GetFocus();
       } else {
-        const HWND focus =
-            last_focus_ != nullptr && IsWindowVisible(last_focus_)
-                ? last_focus_
-                : ControlHandle(form_.ShownPanel() == window::Panel::kSearch ? Control::kText1
-                                                                             : Control::kDir1);
+        const HWND focus = last_focus_ != nullptr && IsWindowVisible(last_focus_)
+                               ? last_focus_
+                               : ControlHandle(form_.FirstControlShown());
         SetFocus(focus);
         PostMessageW(handle, kActivated, 0, 0);
         return 0;
@@ -536,8 +529,7 @@ void Form1Window::OnCommand(int id, int code) {
   } else if (id == ControlId(Control::kCommand2) && code == BN_CLICKED) {
     form_.Command2_Click();
   } else if (id == ControlId(Control::kCombo1) && (code == CBN_SELCHANGE || code == CBN_SELENDOK)) {
-    // A pick runs the chain even when it picks the entry already selected, which after a free
-    // code brings the text box and labels back to it.
+    // Every pick, a repeat of the selected entry's included (CBN_SELENDOK).
     form_.Combo1_Click(selected(Control::kCombo1, true));
   } else if (id == ControlId(Control::kList1) && code == LBN_SELCHANGE) {
     form_.List1_Click(selected(Control::kList1, false));
@@ -571,7 +563,10 @@ void Form1Window::ShowPanel(window::Panel panel) {
   const bool search = panel == window::Panel::kSearch;
   ShowWindow(ControlHandle(search ? Control::kFrame2 : Control::kFrame1), SW_HIDE);
   ShowWindow(ControlHandle(search ? Control::kFrame1 : Control::kFrame2), SW_SHOW);
-  last_focus_ = ControlHandle(search ? Control::kText1 : Control::kDir1);
+}
+
+void Form1Window::FocusOn(Control control) {
+  last_focus_ = ControlHandle(control);
   SetFocus(last_focus_);
 }
 
@@ -591,13 +586,17 @@ void Form1Window::SetListIndex(int index) {
   SendMessageW(ControlHandle(Control::kList1), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-void Form1Window::ScrollList1To(int place) {
+void Form1Window::SetList1TopIndex(int top) {
+  SendMessageW(ControlHandle(Control::kList1), LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+}
+
+int Form1Window::List1Rows() const {
   const HWND list1 = ControlHandle(Control::kList1);
+  if (SendMessageW(list1, LB_GETCOUNT, 0, 0) <= 0) return 0;
   RECT client{};
   GetClientRect(list1, &client);
   const auto row = std::max<LRESULT>(1, SendMessageW(list1, LB_GETITEMHEIGHT, 0, 0));
-  const auto rows = static_cast<int>(client.bottom / row);
-  SendMessageW(list1, LB_SETTOPINDEX, static_cast<WPARAM>(std::max(0, place - rows / 2)), 0);
+  return static_cast<int>(client.bottom / row);
 }
 
 void Form1Window::SetText1(std::string_view code) {

@@ -88,10 +88,12 @@ class Form1Window final : public window::FormView, public window::SideEffects {
   // window::FormView. The notifications a setter's change raises (EN_CHANGE from SetWindowText)
   // reach the behaviour, which ignores them while it is pushing state.
   void ShowPanel(window::Panel panel) override;
+  void FocusOn(window::Control control) override;
   void SetCodeItems(const SortedCodes& codes) override;
   void SetComboIndex(int index) override;
   void SetListIndex(int index) override;
-  void ScrollList1To(int place) override;
+  void SetList1TopIndex(int top) override;
+  int List1Rows() const override;
   void SetText1(std::string_view code) override;
   void SetLabel1(std::string_view caption) override;
   void SetLabel2(std::string_view caption) override;

@@ -2,15 +2,22 @@
 
 namespace sallowmere::window {
 
-const std::array<CommandDesign, kCommandCount>& Commands() {
-  static constexpr std::array<CommandDesign, kCommandCount> kCommands = {{
-      {Command::kNextFree, Key::kF3, {}, "F3", "Next free code"},
-      {Command::kPreviousFree, Key::kF3, {.shift = true}, "Shift+F3", "Previous free code"},
-      {Command::kShowPlaces, Key::kR, {.control = true}, "Ctrl+R", "Every place that names it"},
-      {Command::kReload, Key::kF5, {}, "F5", ""},
-  }};
-  return kCommands;
-}
+namespace {
+
+constexpr CommandDesign kCommands[] = {
+    {Command::kNextFree, FunctionKey(3), {}, "F3", "Next free code"},
+    {Command::kPreviousFree, FunctionKey(3), {.shift = true}, "Shift+F3", "Previous free code"},
+    {Command::kShowPlaces,
+     LetterKey('R'),
+     {.control = true},
+     "Ctrl+R",
+     "Every place that names it"},
+    {Command::kReload, FunctionKey(5), {}, "F5", ""},
+};
+
+}  // namespace
+
+std::span<const CommandDesign> Commands() { return kCommands; }
 
 const CommandDesign& DesignOf(Command id) {
   for (const CommandDesign& design : Commands()) {

@@ -4,8 +4,8 @@
 // their key events and their text box's menu through this table, and run a command through
 // Form1::Form1_Command, so the two windows cannot differ on which keys do what.
 
-#include <array>
 #include <optional>
+#include <span>
 #include <string_view>
 
 namespace sallowmere::window {
@@ -17,8 +17,16 @@ enum class Command {
   kReload,        // the open folder's tables are read again
 };
 
-// The keys the commands take, as each toolkit names them in its own way.
-enum class Key { kF3, kF5, kR };
+// A key a command takes: a function key F1 to F24, or a letter key A to Z. Each front end maps
+// every such key to its toolkit's, so a command on another key is a row of the table below.
+struct Key {
+  enum class Kind { kFunction, kLetter };
+  Kind kind;
+  int number;  // 1 for F1; 0 for A
+  bool operator==(const Key&) const = default;
+};
+constexpr Key FunctionKey(int number) { return {Key::Kind::kFunction, number}; }
+constexpr Key LetterKey(char letter) { return {Key::Kind::kLetter, letter - 'A'}; }
 
 // The modifier keys held down with a key. A command runs only with exactly its own.
 struct Modifiers {
@@ -36,10 +44,8 @@ struct CommandDesign {
   std::string_view menu_text;  // on the text box's menu after the edit commands; empty: not there
 };
 
-inline constexpr int kCommandCount = 4;
-
 // Every command, in the order the text box's menu lists those it has.
-const std::array<CommandDesign, kCommandCount>& Commands();
+std::span<const CommandDesign> Commands();
 
 // The design of `id`.
 const CommandDesign& DesignOf(Command id);

@@ -3,11 +3,18 @@
 #include <algorithm>
 
 #include "index/load_folder.h"
+#include "tables/ascii.h"
 #include "tables/table_file.h"
 #include "window/form_layout.h"
 #include "window/scoped_flag.h"
 
 namespace sallowmere::window {
+namespace {
+
+// The top index that shows `place` in the middle of `rows` rows, with the items around it.
+int TopIndexAround(int place, int rows) { return std::max(0, place - rows / 2); }
+
+}  // namespace
 
 Form1::Form1(FormView& view, SideEffects& effects) : view_(view), effects_(effects) {
   search_.text = std::string(DesignOf(Control::kText1).text);
@@ -214,8 +221,9 @@ void Form1::List1_Click(int index) {
 void Form1::Text1_Change(const std::optional<std::string>& code) {
   if (busy_) return;
   const ScopedFlag busy(busy_);
-  // A text no code can spell looks up as the empty text, which is never used.
-  search_.text = code.value_or(std::string());
+  // A text no code can spell looks up as the empty text, which is never used. No table holds a
+  // code that begins or ends with a space, so the text box answers for its code without them.
+  search_.text = TrimSpaces(code.value_or(std::string()));
   like_pattern_.reset();
   Show(LookedUp(search_));
 }
@@ -258,8 +266,7 @@ std::string Form1::FreeDetails(std::string_view code) const {
 
 std::string Form1::DetailsAt(int position) const {
   const IndexEntry& entry = codes_.Entries()[static_cast<std::size_t>(position)];
-  std::string details = codes_.RowOf(entry);
-  if (!entry.Name().empty()) details = std::string(entry.Name()) + "\n" + details;
+  const std::string details = codes_.ItemText(entry);
   const std::string named =
       references_.UsedText(entry.code, DesignOf(Command::kShowPlaces).key_text);
   return named.empty() ? details : details + "\n" + named;
@@ -280,7 +287,7 @@ void Form1::Show(const SearchState& next) {
   if (next.combo_index != search_.combo_index) view_.SetComboIndex(next.combo_index);
   if (next.list_index != search_.list_index) view_.SetListIndex(next.list_index);
   if (next.list_place >= 0 && next.list_place != search_.list_place) {
-    view_.ScrollList1To(next.list_place);
+    view_.SetList1TopIndex(TopIndexAround(next.list_place, view_.List1Rows()));
   }
   if (next.label2 != search_.label2) view_.SetLabel2(next.label2);
   if (next.text != search_.text) view_.SetText1(next.text);
@@ -292,6 +299,11 @@ void Form1::Show(const SearchState& next) {
 void Form1::ShowPanel(Panel panel) {
   panel_ = panel;
   view_.ShowPanel(panel);
+  view_.FocusOn(FirstControlShown());
+}
+
+Control Form1::FirstControlShown() const {
+  return FirstInTabOrder(panel_ == Panel::kSearch ? Control::kFrame1 : Control::kFrame2);
 }
 
 void Form1::Warn(MessageText text) { effects_.ShowMessage(MessageIcon::kWarning, text); }

@@ -65,10 +65,12 @@ class Form1 {
   void Dir1_Activate(int index);  // double click or Enter on a line of Dir1
   void Command1_Click();
   void Command2_Click();
+  // A pick or click of the entry already selected runs the chain as well, which after a free code
+  // brings the text box and labels back to it: a front end forwards every one.
   void Combo1_Click(int index);
   void List1_Click(int index);
   // `code` is what Text1 now holds as table bytes; std::nullopt when it holds a character no
-  // table byte shows as.
+  // table byte shows as. The labels answer for the code without its leading and trailing spaces.
   void Text1_Change(const std::optional<std::string>& code);
   // A command of the search panel, from its key or the text box's menu (see Commands()):
   // - kNextFree, kPreviousFree: Text1 takes the next (previous) free code like its text
@@ -89,6 +91,8 @@ class Form1 {
   void Form1_OpenFolder(const std::filesystem::path& folder);
 
   Panel ShownPanel() const { return panel_; }
+  // The control that has the keyboard when the shown panel is shown: its first in tab order.
+  Control FirstControlShown() const;
   const FolderBrowser& Dir1() const { return dir1_; }
 
  private:

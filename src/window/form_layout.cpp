@@ -171,6 +171,13 @@ std::vector<Control> TabOrder() {
   return order;
 }
 
+Control FirstInTabOrder(Control panel) {
+  const std::vector<Control> order = TabOrder();
+  const auto first = std::find_if(order.begin(), order.end(),
+                                  [&](Control id) { return DesignOf(id).parent == panel; });
+  return first == order.end() ? panel : *first;
+}
+
 int TwipsToPixels(int twips, int dots_per_inch) {
   const long long scaled = static_cast<long long>(twips) * dots_per_inch;
   const long long half = scaled >= 0 ? 720 : -720;

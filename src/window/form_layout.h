@@ -83,6 +83,9 @@ bool AnnouncesChanges(Control id);
 // The controls the keyboard visits, in tab order (both panels; a hidden panel's drop out).
 std::vector<Control> TabOrder();
 
+// The first control of `panel` (kFrame1 or kFrame2) the keyboard visits.
+Control FirstInTabOrder(Control panel);
+
 // Twips as pixels at `dots_per_inch`: 15 twips a pixel at 96, rounded to the nearest.
 int TwipsToPixels(int twips, int dots_per_inch);
 

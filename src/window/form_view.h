@@ -10,6 +10,7 @@
 
 #include "index/sorted_codes.h"
 #include "window/folder_browser.h"
+#include "window/form_layout.h"
 
 namespace sallowmere::window {
 
@@ -25,8 +26,11 @@ class FormView {
  public:
   virtual ~FormView() = default;
 
-  // Shows `panel` and hides the other, and gives the keyboard to its first control.
+  // Shows `panel` and hides the other.
   virtual void ShowPanel(Panel panel) = 0;
+
+  // Gives the keyboard to `control`, which is shown.
+  virtual void FocusOn(Control control) = 0;
 
   // Combo1's and List1's items, both the same: each of `codes`' entries, in display order, with
   // its code as its text and its origin tag as its ItemData. Neither list has a selection
@@ -37,9 +41,10 @@ class FormView {
   virtual void SetComboIndex(int index) = 0;
   virtual void SetListIndex(int index) = 0;
 
-  // Scrolls List1 so that `place` (0 to its count, where the count is past the last item) stands
-  // in view with the items around it, above and below.
-  virtual void ScrollList1To(int place) = 0;
+  // Scrolls List1 so that its item `top` is the first in view, or as near as the list can come.
+  virtual void SetList1TopIndex(int top) = 0;
+  // How many of List1's rows are in view at once; 0 when it holds none.
+  virtual int List1Rows() const = 0;
 
   // Text1's text, and the captions of Label1, Label2 and Label4 (whose lines end in LF).
   virtual void SetText1(std::string_view code) = 0;

@@ -22,7 +22,7 @@ class CodeListModelTest : public QObject {
     QCOMPARE(at(1, Qt::DisplayRole).toString(), QStringLiteral("b\u00E9"));
     QCOMPARE(at(0, Qt::UserRole).toInt(), 10000);
     QCOMPARE(at(2, Qt::UserRole).toInt(), 20001);
-    QCOMPARE(at(2, Qt::ToolTipRole).toString(), QStringLiteral("word\nmisc.txt, line 3"));
+    QCOMPARE(at(2, Qt::ToolTipRole).toString(), QStringLiteral("word\nmisc.txt:3"));
     QVERIFY(!at(0, Qt::DecorationRole).isValid());
     QVERIFY(!model.index(3, 0).isValid());
     QCOMPARE(model.rowCount(model.index(0, 0)), 0);  // a list: no row has rows

@@ -146,7 +146,7 @@ class Form1WindowTest : public QObject {
     QCOMPARE(Row(form.List1, 1).data(Qt::UserRole).toInt(), 1);
     QCOMPARE(form.Combo1->itemData(2).toInt(), 20000);
     QCOMPARE(Row(form.List1, 1).data(Qt::ToolTipRole).toString(),
-             QStringLiteral("word\narmor.txt, line 3"));
+             QStringLiteral("word\narmor.txt:3"));
     QCOMPARE(Shown(form), QStringLiteral("a0b|a0b|a0b|Used|Armor.txt"));
 
     ClickItem(form.List1, 2);

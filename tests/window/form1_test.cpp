@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <memory>
 
-#include "index/load_folder.h"
 #include "recording_view.h"
 #include "table_text.h"
 #include "tables/table_file.h"
@@ -60,14 +59,6 @@ class Form1Test : public ::testing::Test {
       form.Dir1_Activate(nearest);
     }
   }
-  // What the core says of loading `folder`, when it does not load: the message to pass on.
-  static std::string CoreMessage(const TempFolder& folder) {
-    Module1 module;
-    const LoadOutcome outcome = LoadFolder(module, folder.PathText());
-    if (const auto* missing = std::get_if<MissingTable>(&outcome)) return missing->message;
-    const auto* error = std::get_if<LoadError>(&outcome);
-    return error != nullptr ? error->UserMessage().Bytes() : std::string();
-  }
 
   RecordingView view;
   Form1 form{view, view};
@@ -92,115 +83,6 @@ TEST_F(Form1Test, StartsOnTheFolderPanelInTheWorkingFolder) {
             (FolderEntry{"alpha", view.folder_index + 1, false}));
   EXPECT_EQ(view.folders[view.folder_index + 2].name, "Beta");
   EXPECT_TRUE(fs::equivalent(form.Dir1().Path(), folder.Path()));
-}
-
-TEST_F(Form1Test, OpenShowsTheFirstCodeUsed) {
-  Load({"hlm", "Cap"}, {"axe", "bow"}, {"key", "cap"});
-  EXPECT_TRUE(view.messages.empty());
-  EXPECT_EQ(view.panel, Panel::kSearch);
-  EXPECT_EQ(view.codes, (Codes{"axe", "bow", "Cap", "cap", "hlm", "key"}));
-  EXPECT_EQ(view.tags, (std::vector<int>{10000, 10001, 1, 20001, 0, 20000}));
-  EXPECT_EQ(view.Shown(), "axe|axe|axe|Used|Weapon.txt");
-}
-
-TEST_F(Form1Test, EveryRepeatedCodeGetsItsMessageInOrder) {
-  Load({"a1", "dup", "a1"}, {"dup", "w1"}, {"w1", "dup", "Dup"});
-  const Codes expected = {
-      "Error Itemcode: a1 is used for 2 items.\narmor.txt:4, first used at armor.txt:2",
-      "Error Itemcode: dup is used for 2 items.\nweapons.txt:2, first used at armor.txt:3",
-      "Error Itemcode: w1 is used for 2 items.\nmisc.txt:2, first used at weapons.txt:3",
-      "Error Itemcode: dup is used for 3 items.\nmisc.txt:3, first used at armor.txt:3"};
-  EXPECT_EQ(view.warnings, expected);
-  EXPECT_EQ(view.messages, expected);
-  EXPECT_EQ(view.codes, (Codes{"a1", "Dup", "dup", "w1"}));
-  EXPECT_EQ(view.tags[2], 1);
-  EXPECT_EQ(view.panel, Panel::kSearch);
-}
-
-TEST_F(Form1Test, AMissingTableEndsTheProgram) {
-  const struct {
-    Codes present;
-    std::string missing;
-  } cases[] = {{{"weapons.txt", "misc.txt"}, "armor.txt"},
-               {{"armor.txt", "misc.txt"}, "weapons.txt"},
-               {{"armor.txt", "weapons.txt"}, "misc.txt"},
-               {{}, "armor.txt"}};
-  for (const auto& c : cases) {
-    RecordingView seen;
-    Form1 window(seen, seen);
-    TempFolder folder;
-    for (const std::string& name : c.present) folder.Write(name, "h\r\nx\r\n");
-    window.Start(folder.Path());
-    window.Command1_Click();
-    EXPECT_EQ(seen.warnings, Codes{CoreMessage(folder)});
-    EXPECT_NE(seen.warnings.at(0).find(c.missing), std::string::npos) << c.missing;
-    EXPECT_EQ(seen.ends, 1);
-    EXPECT_TRUE(seen.codes.empty());
-    EXPECT_EQ(seen.panel, Panel::kFolder);
-  }
-}
-
-TEST_F(Form1Test, ALoadErrorReturnsToTheFolderPanel) {
-  TempFolder good;
-  WriteMod(good, {"hlm"}, {"axe"}, {"key"});
-  TempFolder bad;
-  WriteMod(bad, {"a"}, {"b"}, {"c"});
-  bad.Write("weapons.txt",
-            testing::MakeTable({testing::MakeRow(WeaponLayout(), "b"),
-                                testing::MakeRow(WeaponLayout(), "x", {{30, "38999"}})}));
-  StartIn(good);
-  form.Command1_Click();
-  form.Command2_Click();
-  Browse(bad.Path());
-  form.Command1_Click();
-  EXPECT_EQ(view.warnings, Codes{CoreMessage(bad)});
-  EXPECT_EQ(view.warnings, view.messages);
-  EXPECT_EQ(view.ends, 0);
-  EXPECT_EQ(view.panel, Panel::kFolder);
-  EXPECT_TRUE(view.codes.empty());
-  // The next good load reads the tables again.
-  Browse(good.Path());
-  form.Command1_Click();
-  EXPECT_EQ(view.codes, (Codes{"axe", "hlm", "key"}));
-}
-
-TEST_F(Form1Test, TypingSwitchesBetweenFreeAndUsed) {
-  Load({"ab", "abcd"}, {"zz"}, {"abc"});
-  Click(3);  // zz
-  const Codes expected = {
-      "zz|-|a|Free|",
-      "ab|ab|ab|Used|Armor.txt",
-      "abc|abc|abc|Used|Misc.txt",
-      "abcd|abcd|abcd|Used|Armor.txt",
-      "abcd|-|abcde|Free|",
-  };
-  const std::string typed = "abcde";
-  for (std::size_t i = 0; i < typed.size(); ++i) {
-    Type(typed.substr(0, i + 1));
-    EXPECT_EQ(view.Shown(), expected[i]) << typed.substr(0, i + 1);
-  }
-  Type("abcd");
-  EXPECT_EQ(view.Shown(), "abcd|abcd|abcd|Used|Armor.txt");
-  Type("ABC");  // letter case counts
-  EXPECT_EQ(view.Shown(), "abcd|-|ABC|Free|");
-  view.text1 = "ab\xC4\x80";
-  form.Text1_Change(std::nullopt);  // a character no code can hold
-  EXPECT_EQ(view.label1, "Free");
-  EXPECT_EQ(view.text1, "ab\xC4\x80");
-  Type("");
-  EXPECT_EQ(view.label1, "Free");
-}
-
-TEST_F(Form1Test, ListAndComboBringTheOthersAlong) {
-  Load({"c1", "c2"}, {"w1"}, {"m1"});
-  EXPECT_EQ(view.Shown(), "c1|c1|c1|Used|Armor.txt");
-  Click(2);
-  EXPECT_EQ(view.Shown(), "m1|m1|m1|Used|Misc.txt");
-  Pick(3);
-  EXPECT_EQ(view.Shown(), "w1|w1|w1|Used|Weapon.txt");
-  Pick(0);
-  EXPECT_EQ(view.Shown(), "c1|c1|c1|Used|Armor.txt");
-  EXPECT_TRUE(view.messages.empty());
 }
 
 // After a free code, picking the entry that is still selected brings everything back to it, and
@@ -251,22 +133,6 @@ TEST_F(Form1Test, AfterALoadTheLabelsAnswerForTheTextBox) {
   form.Command1_Click();
   EXPECT_TRUE(view.codes.empty());
   EXPECT_EQ(view.Shown(), "-|-|k1|Free|");
-}
-
-// A free code scrolls List1 to where it would stand, between its neighbours, selecting nothing.
-TEST_F(Form1Test, AFreeCodeShowsWhereItWouldStand) {
-  Load({"a1", "b1", "c1", "d1"}, {}, {});
-  const struct {
-    std::string typed;
-    int place;
-  } cases[] = {{"b2", 2}, {"0", 0}, {"B", 1}, {"z", 4}, {"c1x", 3}};
-  for (const auto& c : cases) {
-    Type(c.typed);
-    EXPECT_EQ(view.list_index, -1) << c.typed;
-    EXPECT_EQ(view.list_place, c.place) << c.typed;
-  }
-  Type("c1");
-  EXPECT_EQ(view.Shown(), "c1|c1|c1|Used|Armor.txt");
 }
 
 TEST_F(Form1Test, CodesKeepEveryByte) {
@@ -403,87 +269,6 @@ TEST_F(Form1Test, MoreThanABoxShows) {
       mod->PathText() + "\" c1";
   ASSERT_GE(box.size(), end.size());
   EXPECT_EQ(box.substr(box.size() - end.size()), end);
-}
-
-TEST_F(Form1Test, F3TakesTheNextFreeCodeLikeTheText) {
-  Load({"r0c", "r0d", "r0f"}, {}, {});
-  Type("r0c");
-  form.Form1_Command(Command::kNextFree);
-  EXPECT_EQ(view.Shown(), "r0c|-|r0e|Free|");
-  EXPECT_EQ(view.label4, kNextFreeHint);
-  EXPECT_EQ(view.list_place, 2);           // between r0d and r0f
-  form.Form1_Command(Command::kNextFree);  // the pattern r0? is kept
-  EXPECT_EQ(view.text1, "r0g");
-  form.Form1_Command(Command::kPreviousFree);
-  form.Form1_Command(Command::kPreviousFree);
-  EXPECT_EQ(view.text1, "r0b");
-  Type("w??");  // a pattern starts from its first match
-  form.Form1_Command(Command::kPreviousFree);
-  EXPECT_EQ(view.text1, "wzz");
-  Type("");
-  form.Form1_Command(Command::kNextFree);
-  EXPECT_EQ(view.text1, "000");
-  // No code of one character is free: the text stays, and Label4 says so.
-  std::vector<std::string> all;
-  for (char c : kPatternAlphabet) all.emplace_back(1, c);
-  Load(all, {}, {});
-  Type("k");
-  const int messages = static_cast<int>(view.messages.size());
-  form.Form1_Command(Command::kNextFree);
-  EXPECT_EQ(view.Shown(), "k|k|k|Used|Armor.txt");
-  EXPECT_EQ(view.label4, "No free code like ?");
-  EXPECT_EQ(static_cast<int>(view.messages.size()), messages);
-}
-
-TEST_F(Form1Test, F5ReadsTheTablesAgainAndAFailedReloadLosesNothing) {
-  Load({"k1"}, {}, {});
-  Type("k2");
-  WriteMod(*mod, {"k1", "k2"}, {"k1"}, {});
-  form.Form1_Command(Command::kReload);
-  EXPECT_EQ(view.Shown(), "k2|k2|k2|Used|Armor.txt");
-  EXPECT_EQ(view.warnings.size(), 1u);  // k1 is used twice
-  // A table that cannot be read, then one that is missing: a box each, and all else stays.
-  mod->Write("weapons.txt", "\xFF\xFEh\0");
-  form.Form1_Command(Command::kReload);
-  fs::remove(mod->Path() / "weapons.txt");
-  form.Form1_Command(Command::kReload);
-  ASSERT_EQ(view.warnings.size(), 3u);
-  EXPECT_EQ(view.warnings[2], CoreMessage(*mod));
-  EXPECT_EQ(view.ends, 0);
-  EXPECT_EQ(view.panel, Panel::kSearch);
-  EXPECT_EQ(view.codes, (Codes{"k1", "k2"}));
-  EXPECT_EQ(view.Shown(), "k2|k2|k2|Used|Armor.txt");
-  Type("k1");
-  EXPECT_EQ(view.label1, "Used");
-}
-
-TEST_F(Form1Test, ActivationReloadsOnlyWhenATableChanged) {
-  Load({"k1"}, {}, {});
-  form.Form1_Activate();
-  EXPECT_TRUE(view.warnings.empty());
-  WriteMod(*mod, {"k1"}, {"k1"}, {});
-  form.Form1_Activate();
-  EXPECT_EQ(view.warnings.size(), 1u);
-  form.Form1_Activate();  // read since: nothing to do
-  EXPECT_EQ(view.warnings.size(), 1u);
-  mod->Write("misc.txt", "\xFF\xFEh\0");  // a table saved in a form that cannot be read
-  form.Form1_Activate();
-  form.Form1_Activate();
-  EXPECT_EQ(view.warnings.size(), 2u);  // one box for the broken table, not one per activation
-  // Coming back after a save shows a box only for a repeat that is new.
-  WriteMod(*mod, {"k1", "k2"}, {"k1"}, {});
-  form.Form1_Activate();
-  EXPECT_EQ(view.warnings.size(), 2u);
-  WriteMod(*mod, {"k1", "k2"}, {"k1"}, {"k2", "k3"});
-  form.Form1_Activate();
-  ASSERT_EQ(view.warnings.size(), 3u);
-  EXPECT_NE(view.warnings[2].find("k2 is used"), std::string::npos) << view.warnings[2];
-  form.Form1_Command(Command::kReload);  // F5 tells every repeat
-  EXPECT_EQ(view.warnings.size(), 5u);
-  form.Command2_Click();
-  WriteMod(*mod, {"k1"}, {}, {});
-  form.Form1_Activate();  // the folder panel does not reload
-  EXPECT_EQ(view.warnings.size(), 5u);
 }
 
 TEST_F(Form1Test, OpenWithNoFolderInTheListReadsNothing) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@ namespace sallowmere::window {
 class RecordingView : public FormView, public SideEffects {
  public:
   void ShowPanel(Panel shown) override { panel = shown; }
+  void FocusOn(Control control) override { focus = control; }
   void SetCodeItems(const SortedCodes& sorted) override {
     codes.clear();
     tags.clear();
@@ -20,10 +22,18 @@ class RecordingView : public FormView, public SideEffects {
       tags.push_back(entry.origin_tag);
     }
     combo_index = list_index = -1;
+    list_top = 0;
   }
   void SetComboIndex(int index) override { combo_index = index; }
-  void SetListIndex(int index) override { list_index = index; }
-  void ScrollList1To(int place) override { list_place = place; }
+  // A list shows the item it selects, scrolling as little as it must.
+  void SetListIndex(int index) override {
+    list_index = index;
+    if (index < 0) return;
+    if (index < list_top) list_top = index;
+    if (index >= list_top + kList1Rows) list_top = index - kList1Rows + 1;
+  }
+  void SetList1TopIndex(int top) override { list_top = top; }
+  int List1Rows() const override { return codes.empty() ? 0 : kList1Rows; }
   void SetText1(std::string_view code) override {
     text1 = code;
     ++text1_sets;
@@ -44,6 +54,9 @@ class RecordingView : public FormView, public SideEffects {
   }
   void EndProgram() override { ++ends; }
 
+  // Whether List1's item `index` is in view.
+  bool InView(int index) const { return index >= list_top && index < list_top + kList1Rows; }
+
   // Combo1, List1, Text1, Label1 and Label2 as one line: "combo|list|text|label1|label2", where a
   // list without a selection shows "-".
   std::string Shown() const {
@@ -58,7 +71,9 @@ class RecordingView : public FormView, public SideEffects {
   std::vector<int> tags;           // their ItemData
   int combo_index = -1;
   int list_index = -1;
-  int list_place = -1;  // where List1 was last scrolled to
+  static constexpr int kList1Rows = 16;
+  int list_top = 0;  // the item List1 was last scrolled to show first
+  std::optional<Control> focus;
   std::string text1 = "Item code";
   int text1_sets = 0;
   std::string label1, label2, label4;
