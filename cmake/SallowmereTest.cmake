@@ -1,7 +1,7 @@
-# sallowmere_add_test(NAME SOURCES src... LIBS lib... [QT] [ENV VAR=value...])
+# sallowmere_add_test(NAME SOURCES src... LIBS lib... [QT] [ENV VAR=value...] [PREFIX text])
 # Builds one test program and registers it with ctest: a GoogleTest program, each of whose cases
-# becomes a ctest test (the whole program one test when it runs under an emulator), or with QT a
-# Qt Test program run headless, each test function a ctest test.
+# becomes a ctest test named after PREFIX (the whole program one test when it runs under an
+# emulator), or with QT a Qt Test program run headless, each test function a ctest test.
 if(CMAKE_CROSSCOMPILING)
   # No GoogleTest package targets the other system: build Debian's sources of it (googletest,
   # which libgtest-dev brings) with the cross compiler.
@@ -13,7 +13,7 @@ endif()
 include(GoogleTest)
 
 function(sallowmere_add_test name)
-  cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "PREFIX" "SOURCES;LIBS;ENV" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} sallowmere_test_support sallowmere_warnings)
   if(ARG_QT)
@@ -39,7 +39,7 @@ function(sallowmere_add_test name)
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${ARG_ENV}")
   else()
     target_link_libraries(${name} PRIVATE GTest::gtest_main)
-    gtest_discover_tests(${name} WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+    gtest_discover_tests(${name} WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} TEST_PREFIX "${ARG_PREFIX}"
       PROPERTIES ENVIRONMENT "${ARG_ENV}")
   endif()
 endfunction()

@@ -264,7 +264,7 @@ TEST_F(Form1Flows, ABrokenTableKeepsTheFolderPanel) {
   EXPECT_EQ(boxes[0].rfind("The tables could not be read: weapons.txt, line 3: ", 0), 0u)
       << boxes[0];
   EXPECT_EQ(form->ShownPanel(), Panel::kFolder);
-  EXPECT_EQ(form->Focus(), Control::kDir1);
+  EXPECT_EQ(form->Focus(), Control::kCommand1);  // the keyboard stays where the click left it
   EXPECT_TRUE(form->List1Items().empty());
   EXPECT_FALSE(form->Ended());
   // Mended, it opens.

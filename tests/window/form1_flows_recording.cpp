@@ -8,7 +8,9 @@ namespace {
 class RecordingDriver : public FormDriver {
  public:
   void Start(const std::filesystem::path& folder) override { form_.Start(folder, {"/"}); }
+  // A click gives the button the keyboard, as a toolkit's does.
   void Click(Control button) override {
+    view_.focus = button;
     if (button == Control::kCommand1) form_.Command1_Click();
     if (button == Control::kCommand2) form_.Command2_Click();
   }
