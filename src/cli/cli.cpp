@@ -17,7 +17,7 @@ namespace sallowmere {
 namespace {
 
 constexpr int kOk = 0;
-constexpr int kFinding = 1;
+constexpr int kNegativeAnswer = 1;  // a repeated code, no free code or no place found
 constexpr int kFailure = 2;
 
 constexpr std::string_view kUsage =
@@ -104,7 +104,7 @@ int Check(const CodeIndex& index, std::ostream& out) {
     out << AsPath{repeat.file} << ':' << repeat.line << ": duplicate code \"" << repeat.code
         << "\" (first used at " << AsPath{index.FileOf(first)} << ':' << first.line << ")\n";
   }
-  return index.Duplicates().empty() ? kOk : kFinding;
+  return index.Duplicates().empty() ? kOk : kNegativeAnswer;
 }
 
 int Lookup(const CodeIndex& index, std::span<const std::string> codes, std::ostream& out) {
@@ -158,7 +158,7 @@ int Refs(const Module1& module, const CodeIndex& index, std::span<const std::str
       printed = true;
     }
   }
-  return printed ? kOk : kFinding;
+  return printed ? kOk : kNegativeAnswer;
 }
 
 struct SuggestArgs {
@@ -200,7 +200,7 @@ int Suggest(const CodeIndex& index, const SuggestArgs& args, std::ostream& out) 
         out << code << '\n';
         return static_cast<bool>(out);
       });
-  return found == 0 ? kFinding : kOk;
+  return found == 0 ? kNegativeAnswer : kOk;
 }
 
 }  // namespace

@@ -89,23 +89,24 @@ class Matches {
   // The match nearest to `text` toward `toward` in display order, never `text` itself;
   // std::nullopt when there is none that way.
   std::optional<std::string> Neighbour(std::string_view text, Toward toward) const {
-    std::optional<std::string> match = Beyond(text, toward, false);
+    std::optional<std::string> match = NearestBeyond(text, toward, false);
     if (!match || !EqualIgnoringAsciiCase(*match, text)) return match;
     // The match folds to `text`: it lies toward `toward` when its bytes do (the display order's
     // tie-break), else the nearest match is the one past it.
     const bool beyond = toward == Toward::kNext ? *match > text : *match < text;
-    return beyond ? match : Beyond(text, toward, true);
+    return beyond ? match : NearestBeyond(text, toward, true);
   }
 
  private:
   // The match nearest to `text` whose folded text lies beyond `text`'s folded text toward
   // `toward`, or at it unless `strict`. Of the matches that agree with `text` on a prefix and go
   // beyond it at the next place, the longest prefix gives the nearest.
-  std::optional<std::string> Beyond(std::string_view text, Toward toward, bool strict) const {
+  std::optional<std::string> NearestBeyond(std::string_view text, Toward toward,
+                                           bool strict) const {
     const std::size_t n = pattern_.size();
     const std::size_t shared = std::min(n, text.size());
     std::size_t agree = 0;  // how many first places can fold to `text`'s
-    while (agree < shared && Same(agree, text[agree])) ++agree;
+    while (agree < shared && FoldingAlike(agree, text[agree])) ++agree;
     for (std::size_t at = agree + 1; at-- > 0;) {
       // The match agrees with `text` on its first `at` places; what it has at `at`, if it can
       // have anything there that goes beyond `text` the right way.
@@ -117,11 +118,11 @@ class Matches {
       } else if (at == text.size()) {
         // The match continues `text`, so it comes after it.
         if (toward == Toward::kPrevious) continue;
-      } else if (!(next = Past(at, text[at], toward))) {
+      } else if (!(next = NextAllowed(at, text[at], toward))) {
         continue;
       }
       std::string match(pattern_);
-      for (std::size_t i = 0; i < at; ++i) match[i] = *Same(i, text[i]);
+      for (std::size_t i = 0; i < at; ++i) match[i] = *FoldingAlike(i, text[i]);
       if (next) match[at] = *next;
       FillFrom(match, next ? at + 1 : at, toward);
       return match;
@@ -130,7 +131,7 @@ class Matches {
   }
 
   // The character a match has at `at` that folds as `c` does, if any.
-  std::optional<char> Same(std::size_t at, char c) const {
+  std::optional<char> FoldingAlike(std::size_t at, char c) const {
     const auto folded = static_cast<char>(FoldAsciiCase(c));
     if (pattern_[at] != '?') {
       return FoldAsciiCase(pattern_[at]) == FoldAsciiCase(c) ? std::optional(pattern_[at])
@@ -141,7 +142,7 @@ class Matches {
   }
 
   // The character nearest to `c` toward `toward`, by folded value, that a match may have at `at`.
-  std::optional<char> Past(std::size_t at, char c, Toward toward) const {
+  std::optional<char> NextAllowed(std::size_t at, char c, Toward toward) const {
     const std::string_view allowed =
         pattern_[at] == '?' ? kPatternAlphabet : std::string_view(pattern_).substr(at, 1);
     const auto beyond = [&](char a) {

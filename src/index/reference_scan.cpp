@@ -263,7 +263,7 @@ class TableScan::Impl {
       Count(columns_[at], key, packed);
     }
     if (wanted_ != nullptr) {
-      Keep(line, column, key, packed);
+      KeepPlace(line, column, key, packed);
     } else {
       KeepAny(line, at, shaped, packed);
     }
@@ -388,7 +388,7 @@ class TableScan::Impl {
     return true;
   }
 
-  void Keep(int line, int column, std::string_view key, PackedKey packed) {
+  void KeepPlace(int line, int column, std::string_view key, PackedKey packed) {
     for (std::size_t i = 0; i < wanted_packed_.size(); ++i) {
       if (packed != 0 ? wanted_packed_[i] == packed
                       : wanted_packed_[i] == 0 && (*wanted_)[i] == key) {

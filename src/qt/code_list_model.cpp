@@ -18,8 +18,8 @@ QVariant CodeListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount()) return {};
   const IndexEntry& entry = codes_.Entries()[static_cast<std::size_t>(index.row())];
   switch (role) {
-    case Qt::DisplayRole: return DisplayText(entry.code);
-    case Qt::ToolTipRole: return DisplayText(codes_.ItemText(entry));
+    case Qt::DisplayRole: return TableText(entry.code);
+    case Qt::ToolTipRole: return TableText(codes_.ItemText(entry));
     case Qt::UserRole: return int{entry.origin_tag};
     default: return {};
   }

@@ -110,7 +110,7 @@ QFont FindCodeFont() {
     font.setStrikeOut(false);
     return font;
   };
-  const QStringList families = {DisplayText(window::kCodeFontFamily),
+  const QStringList families = {TableText(window::kCodeFontFamily),
                                 QStringLiteral("Liberation Mono"),
                                 QStringLiteral("DejaVu Sans Mono"),
                                 QStringLiteral("Noto Sans Mono"), QStringLiteral("Monospace")};
@@ -137,7 +137,7 @@ Form1Window::Form1Window(window::SideEffects& effects, QWidget* parent)
                           Qt::WindowCloseButtonHint),
       form_(*this, effects) {
   UseWindowStyle();
-  setWindowTitle(DisplayText(window::kCaption));
+  setWindowTitle(TableText(window::kCaption));
   setFixedSize(window::TwipsToPixels(window::kClientWidthTwips, kDotsPerInch),
                window::TwipsToPixels(window::kClientHeightTwips, kDotsPerInch));
   CreateFolderPanel();
@@ -161,16 +161,16 @@ void Form1Window::Design(Control id) {
   if (design.code_font) widget->setFont(CodeFont());
   // A label has no name of its own: a screen reader reads its text, as it changes.
   if (!design.accessible_name.empty()) {
-    widget->setAccessibleName(DisplayText(design.accessible_name));
+    widget->setAccessibleName(TableText(design.accessible_name));
   }
-  widget->setAccessibleDescription(DisplayText(design.description));
+  widget->setAccessibleDescription(TableText(design.description));
   if (!design.text.empty()) {
     if (auto* button = qobject_cast<QPushButton*>(widget)) {
-      button->setText(DisplayText(design.text));
+      button->setText(TableText(design.text));
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-      label->setText(DisplayText(design.text));
+      label->setText(TableText(design.text));
     } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
-      box->setText(DisplayText(design.text));
+      box->setText(TableText(design.text));
     }
   }
   // Enter on a focused button presses it, as Space does.
@@ -304,7 +304,7 @@ void Form1Window::CreateCommands() {
   // eventFilter, which needs no active window to see them.
   for (const window::CommandDesign& command : window::Commands()) {
     if (command.menu_text.empty()) continue;
-    auto* action = new QAction(DisplayText(command.menu_text), this);
+    auto* action = new QAction(TableText(command.menu_text), this);
     action->setShortcut(QKeySequence(QtKeyOf(command)));
     action->setShortcutVisibleInContextMenu(true);
     connect(action, &QAction::triggered, this,
@@ -434,14 +434,14 @@ int Form1Window::List1Rows() const {
 
 void Form1Window::SetText1(std::string_view code) {
   CreateSearchPanel();
-  Text1->setText(DisplayText(code));
+  Text1->setText(TableText(code));
 }
 
 void Form1Window::DrawNow() { repaint(); }
 
 void Form1Window::SetCaption(QLabel* Form1Window::*label, std::string_view caption) {
   CreateSearchPanel();
-  (this->*label)->setText(DisplayText(caption));
+  (this->*label)->setText(TableText(caption));
 }
 
 void Form1Window::SetLabel1(std::string_view caption) { SetCaption(&Form1Window::Label1, caption); }

@@ -10,7 +10,7 @@
 namespace sallowmere::qt {
 
 void DesktopSideEffects::ShowMessage(window::MessageIcon icon, const MessageText& text) {
-  const QString title = DisplayText(window::kMessageTitle);
+  const QString title = TableText(window::kMessageTitle);
   if (icon == window::MessageIcon::kWarning) {
     QMessageBox::warning(window_, title, ToQString(text), QMessageBox::Ok);
   } else {

@@ -6,7 +6,7 @@
 
 namespace sallowmere::qt {
 
-QString DisplayText(std::string_view bytes) { return QString::fromStdU16String(TableUnits(bytes)); }
+QString TableText(std::string_view bytes) { return QString::fromStdU16String(TableUnits(bytes)); }
 
 std::optional<std::string> CodeBytes(const QString& text) {
   return TableBytes(text.toStdU16String());

@@ -13,7 +13,7 @@
 namespace sallowmere::qt {
 
 // Codes and other table bytes as the window shows them, one byte one character (TableUnits).
-QString DisplayText(std::string_view bytes);
+QString TableText(std::string_view bytes);
 
 // The bytes of a code the user typed, or std::nullopt when the text holds a character that
 // Windows-1252 has no byte for, which no code can contain (TableBytes).

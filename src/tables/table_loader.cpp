@@ -150,9 +150,10 @@ void TableBuilder::ReadHeader(std::string_view header) {
     rows_.SetMaxRows(kMaxHeaderDataRows);
     values_.Reserve(CodeOnlyLayout(), static_cast<std::size_t>(std::min<std::uintmax_t>(
                                           kMaxHeaderDataRows, size_ / 2 + 1)));
-    rows_.KeepOnlyFields(
-        by_header_->code_column, by_header_->name_column,
-        [this](int line, std::string_view code, std::string_view name) { Keep(line, code, name); });
+    rows_.KeepOnlyFields(by_header_->code_column, by_header_->name_column,
+                         [this](int line, std::string_view code, std::string_view name) {
+                           AddRow(line, code, name);
+                         });
     return;
   }
   header_ = header;
@@ -176,7 +177,7 @@ void TableBuilder::ReadRow(int line, const RowFields& fields) {
   }
 }
 
-void TableBuilder::Keep(int line, std::string_view code, std::string_view name) {
+void TableBuilder::AddRow(int line, std::string_view code, std::string_view name) {
   values_.lines.push_back(line);
   values_.string_starts.push_back(static_cast<std::uint32_t>(values_.strings.size()));
   values_.strings.append(code);

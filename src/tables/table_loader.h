@@ -48,7 +48,7 @@ class TableBuilder {
  private:
   void ReadHeader(std::string_view header);
   void ReadRow(int line, const RowFields& fields);
-  void Keep(int line, std::string_view code, std::string_view name);
+  void AddRow(int line, std::string_view code, std::string_view name);
 
   const RecordLayout& layout_;
   std::string file_name_;

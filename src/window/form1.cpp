@@ -114,7 +114,7 @@ void Form1::Open() {
     case TablesRead::kRead: break;
   }
   // Selecting the first entry runs the chain; with no entries the labels answer for the text box.
-  Show(codes_.Entries().empty() ? LookedUp(search_) : Chosen(search_, 0));
+  Show(codes_.Entries().empty() ? StateOfText(search_) : StateOfEntry(search_, 0));
   ShowPanel(Panel::kSearch);
   ScanReferences();
 }
@@ -126,7 +126,7 @@ void Form1::ScanReferences() {
       ScanFolder(module1_.TableFolder(), ItemCodes(codes_.Entries()), ItemTableColumns(module1_),
                  std::nullopt, CodeReferences::kShownPlaces),
       module1_.TableFolder());
-  Show(LookedUp(search_));
+  Show(StateOfText(search_));
 }
 
 void Form1::Command2_Click() {
@@ -149,7 +149,7 @@ void Form1::Form1_Command(Command command) {
 void Form1::Reload(Repeats repeats) {
   // Unlike Open, a failed reload ends nothing and clears nothing: what was shown stays.
   if (ReadTables(module1_.TableFolder(), repeats) != TablesRead::kRead) return;
-  Show(LookedUp(search_));
+  Show(StateOfText(search_));
   ScanReferences();
 }
 
@@ -206,7 +206,7 @@ void Form1::Combo1_Click(int index) {
   if (index < 0 || index >= static_cast<int>(codes_.Entries().size())) return;
   like_pattern_.reset();
   search_.combo_index = index;
-  Show(Chosen(search_, index));
+  Show(StateOfEntry(search_, index));
 }
 
 void Form1::List1_Click(int index) {
@@ -215,7 +215,7 @@ void Form1::List1_Click(int index) {
   if (index < 0 || index >= static_cast<int>(codes_.Entries().size())) return;
   like_pattern_.reset();
   search_.list_index = index;
-  Show(Chosen(search_, index));
+  Show(StateOfEntry(search_, index));
 }
 
 void Form1::Text1_Change(const std::optional<std::string>& code) {
@@ -225,7 +225,7 @@ void Form1::Text1_Change(const std::optional<std::string>& code) {
   // code that begins or ends with a space, so the text box answers for its code without them.
   search_.text = TrimSpaces(code.value_or(std::string()));
   like_pattern_.reset();
-  Show(LookedUp(search_));
+  Show(StateOfText(search_));
 }
 
 void Form1::FindFree(Toward toward) {
@@ -244,12 +244,12 @@ void Form1::FindFree(Toward toward) {
     return;
   }
   next.text = *answer.code;
-  Show(LookedUp(next));
+  Show(StateOfText(next));
 }
 
-SearchState Form1::LookedUp(SearchState next) const {
+SearchState Form1::StateOfText(SearchState next) const {
   const LookupResult result = codes_.Lookup(next.text);
-  if (result.position) return Chosen(next, *result.position);
+  if (result.position) return StateOfEntry(next, *result.position);
   next.list_index = -1;  // a selection means "Used"
   next.list_place = result.place;
   next.label1 = result.status;
@@ -272,7 +272,7 @@ std::string Form1::DetailsAt(int position) const {
   return named.empty() ? details : details + "\n" + named;
 }
 
-SearchState Form1::Chosen(SearchState next, int position) const {
+SearchState Form1::StateOfEntry(SearchState next, int position) const {
   const LookupResult result = codes_.At(position);
   next.combo_index = next.list_index = position;
   next.list_place = -1;

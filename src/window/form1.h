@@ -98,10 +98,10 @@ class Form1 {
  private:
   // The state after the chain ran for the entry at `position`: both lists on it, its code in
   // Text1, "Used" and its origin.
-  SearchState Chosen(SearchState next, int position) const;
+  SearchState StateOfEntry(SearchState next, int position) const;
   // The state after Text1's code was looked up: the chain for a used code; for a free one
   // "Free", no origin, and List1 on the place the code would take, selecting nothing.
-  SearchState LookedUp(SearchState next) const;
+  SearchState StateOfText(SearchState next) const;
   // Command1_Click and Form1_Reload, without the guard against events that arrive meanwhile.
   void Open();
   // Which repeated codes a reading shows a box for.

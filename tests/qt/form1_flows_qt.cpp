@@ -86,7 +86,7 @@ class QtDriver : public FormDriver, private SideEffects {
     emit form_.Text1->customContextMenuRequested(QPoint(2, 2));
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     ASSERT_NE(menu, nullptr);
-    const QString text = TableText(DesignOf(command).menu_text);
+    const QString text = qt::TableText(DesignOf(command).menu_text);
     for (QAction* action : menu->actions()) {
       if (action->text() == text) menu->setActiveAction(action);
     }
@@ -150,8 +150,6 @@ class QtDriver : public FormDriver, private SideEffects {
     boxes_.push_back(Utf8(qt::ToQString(text)));
   }
   void EndProgram() override { ended_ = true; }
-
-  static QString TableText(std::string_view text) { return qt::DisplayText(text); }
 
   std::vector<std::string> boxes_;
   bool ended_ = false;

@@ -76,7 +76,6 @@ class Form1WindowTest : public QObject {
   }
   static QModelIndex Row(const QListView* list, int row) { return list->model()->index(row, 0); }
 
-
  private slots:
   void StartsOnTheFolderPanel() {
     auto window = Started();
@@ -333,7 +332,7 @@ class Form1WindowTest : public QObject {
 
   // The core's texts reach the widgets whole: a code's bytes and back, a path as UTF-8.
   void CodesAndPathsRoundTrip() {
-    QCOMPARE(CodeBytes(DisplayText("\xE9t\xE9")), std::optional<std::string>("\xE9t\xE9"));
+    QCOMPARE(CodeBytes(TableText("\xE9t\xE9")), std::optional<std::string>("\xE9t\xE9"));
     QCOMPARE(PathText("/mods/Caf\xC3\xA9"), QStringLiteral("/mods/Caf\u00E9"));
   }
 };
