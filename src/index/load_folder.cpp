@@ -5,7 +5,12 @@
 namespace sallowmere {
 
 LoadOutcome LoadFolder(Module1& module, std::string_view folder_path) {
-  FolderCheck check = CheckTableFolder(folder_path);
+  return LoadFolder(module, folder_path, FolderTableNames(folder_path));
+}
+
+LoadOutcome LoadFolder(Module1& module, std::string_view folder_path,
+                       const std::vector<std::string>& table_names) {
+  FolderCheck check = CheckTableFolder(folder_path, table_names);
   module.SetTableFolder(check.table_folder);
   if (check.missing) return MissingTable{std::move(*check.missing)};
   try {

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "index/code_index.h"
 #include "tables/load_error.h"
@@ -27,5 +28,8 @@ using LoadOutcome = std::variant<CodeIndex, MissingTable, LoadError>;
 // and builds the index. On a missing table or a load error `module`'s tables keep what they held.
 // Never throws a LoadError.
 LoadOutcome LoadFolder(Module1& module, std::string_view folder_path);
+// The same, finding the tables among `table_names`, the folder's as ListTableNames gave them.
+LoadOutcome LoadFolder(Module1& module, std::string_view folder_path,
+                       const std::vector<std::string>& table_names);
 
 }  // namespace sallowmere

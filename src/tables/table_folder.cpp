@@ -33,22 +33,17 @@ bool IsTableFile(const fs::path& path) {
   return fs::is_regular_file(fs::status(path, error)) && !IsHiddenOrSystem(path);
 }
 
-// The name `wanted` is found under in `table_folder` (ending in a separator), as the folder
-// lists it: itself when a table file has exactly that name, else the smallest (byte order) name
-// equal to it ignoring case, so the choice does not depend on the order the directory lists its
-// entries. Empty when there is none.
-std::string FindTable(const std::string& table_folder, std::string_view wanted) {
-#ifndef _WIN32
-  // Where names keep their case, an exact match is found without listing the folder.
-  if (IsTableFile(TablePath(table_folder, wanted))) return std::string(wanted);
-#endif
-  // Windows opens "armor.txt" for a file stored as "Armor.txt": the listing gives its name.
-  const fs::path folder = LongPathForm(PathFromBytes(table_folder));
+// The name `wanted` is found under in `table_folder` (ending in a separator), among `names` as
+// the folder lists them: itself when a table file has exactly that name, else the smallest (byte
+// order) name equal to it ignoring case, so the choice does not depend on the order the directory
+// lists its entries. Empty when there is none.
+std::string FindTable(const std::string& table_folder, const std::vector<std::string>& names,
+                      std::string_view wanted) {
   std::string found;
-  std::error_code error;
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    const std::string name = BytesFromPath(it->path().filename());
-    if (!EqualIgnoringAsciiCase(name, wanted) || !IsTableFile(it->path())) continue;
+  for (const std::string& name : names) {
+    if (!EqualIgnoringAsciiCase(name, wanted) || !IsTableFile(TablePath(table_folder, name))) {
+      continue;
+    }
     if (name == wanted) return name;
     if (found.empty() || name < found) found = name;
   }
@@ -79,13 +74,14 @@ std::string ToTableFolder(std::string_view folder_path) {
   return folder;
 }
 
-FolderCheck CheckTableFolder(std::string_view folder_path) {
+FolderCheck CheckTableFolder(std::string_view folder_path,
+                             const std::vector<std::string>& table_names) {
   FolderCheck check;
   check.table_folder = ToTableFolder(folder_path);
   const std::array<std::string*, 3> names = {&check.files.armor, &check.files.weapons,
                                              &check.files.misc};
   for (std::string* name : names) {
-    std::string found = FindTable(check.table_folder, *name);
+    std::string found = FindTable(check.table_folder, table_names, *name);
     if (found.empty()) {
       check.missing = check.table_folder + *name + " was not found";
       return check;
@@ -95,12 +91,16 @@ FolderCheck CheckTableFolder(std::string_view folder_path) {
   return check;
 }
 
-std::vector<std::string> FolderTableNames(std::string_view folder_path) {
+FolderCheck CheckTableFolder(std::string_view folder_path) {
+  return CheckTableFolder(folder_path, FolderTableNames(folder_path));
+}
+
+std::optional<std::vector<std::string>> ListTableNames(std::string_view folder_path) {
   std::vector<std::string> names;
   std::error_code error;
-  for (fs::directory_iterator it(LongPathForm(PathFromBytes(ToTableFolder(folder_path))), error),
-       end;
-       !error && it != end; it.increment(error)) {
+  fs::directory_iterator it(LongPathForm(PathFromBytes(ToTableFolder(folder_path))), error);
+  if (error) return std::nullopt;
+  for (fs::directory_iterator end; !error && it != end; it.increment(error)) {
     std::string name = BytesFromPath(it->path().filename());
     if (name.size() < 4 ||
         !EqualIgnoringAsciiCase(std::string_view(name).substr(name.size() - 4), ".txt")) {
@@ -113,13 +113,22 @@ std::vector<std::string> FolderTableNames(std::string_view folder_path) {
   return names;
 }
 
+std::vector<std::string> FolderTableNames(std::string_view folder_path) {
+  return ListTableNames(folder_path).value_or(std::vector<std::string>());
+}
+
 FolderStamp StampTableFolder(std::string_view folder_path) {
+  return StampTableFolder(folder_path, FolderTableNames(folder_path));
+}
+
+FolderStamp StampTableFolder(std::string_view folder_path,
+                             const std::vector<std::string>& table_names) {
   const std::string table_folder = ToTableFolder(folder_path);
   FolderStamp stamp;
-  for (std::string& name : FolderTableNames(table_folder)) {
+  for (const std::string& name : table_names) {
     TableStamp& of = stamp.emplace_back();
     const fs::path path = TablePath(table_folder, name);
-    of.name = std::move(name);
+    of.name = name;
     std::error_code error;
     of.size = fs::file_size(path, error);
     if (error) of.size = 0;

@@ -41,11 +41,18 @@ struct FolderCheck {
 // The missing message is the table folder followed by "armor.txt was not found" (or weapons.txt,
 // misc.txt). Never throws for a folder that cannot be read: its tables count as missing.
 FolderCheck CheckTableFolder(std::string_view folder_path);
+// The same among `table_names`, the folder's tables as ListTableNames gave them, which spares a
+// listing of the folder.
+FolderCheck CheckTableFolder(std::string_view folder_path,
+                             const std::vector<std::string>& table_names);
 
 // The names of every table of `folder_path`: each regular file directly in it, or link to one,
 // whose name ends in ".txt" (ASCII case ignored), in byte order. A folder that cannot be listed
 // has none. Never throws.
 std::vector<std::string> FolderTableNames(std::string_view folder_path);
+// The same, from one listing of the folder; std::nullopt when it cannot be listed (it went away,
+// or may not be read). Never throws.
+std::optional<std::vector<std::string>> ListTableNames(std::string_view folder_path);
 
 // What one table file looked like on disk: the name it was found under (empty when none was),
 // its size and its modification time.
@@ -64,5 +71,8 @@ using FolderStamp = std::vector<TableStamp>;
 // The stamp of the tables in `folder_path`. A table that cannot be looked at has a size and time
 // of 0. Never throws.
 FolderStamp StampTableFolder(std::string_view folder_path);
+// The stamp of `table_names` in `folder_path`, the folder's tables as ListTableNames gave them.
+FolderStamp StampTableFolder(std::string_view folder_path,
+                             const std::vector<std::string>& table_names);
 
 }  // namespace sallowmere

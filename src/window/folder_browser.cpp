@@ -90,14 +90,16 @@ fs::path WorkingFolder() {
   return folder;
 }
 
+std::string UnreadableFolderText(const fs::path& folder) {
+  const std::string name = BytesFromPath(fs::path(folder).make_preferred());
+  if (name.empty()) return std::string(kStartFolderGone);
+  return "The folder " + name + " cannot be read.";
+}
+
 std::optional<std::string> FolderBrowser::Open(const fs::path& folder) {
   const fs::path path = Normal(folder);
   const std::optional<std::vector<std::string>> inside = SubfolderNames(path);
-  if (!inside) {
-    const std::string name = BytesFromPath(fs::path(path).make_preferred());
-    if (name.empty()) return std::string(kStartFolderGone);
-    return "The folder " + name + " cannot be read.";
-  }
+  if (!inside) return UnreadableFolderText(path);
   std::vector<fs::path> chain;
   for (fs::path step = path;; step = step.parent_path()) {
     chain.push_back(step);

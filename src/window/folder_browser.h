@@ -18,6 +18,10 @@ struct FolderEntry {
   bool operator==(const FolderEntry&) const = default;
 };
 
+// What the window says of a folder it cannot list: "The folder PATH cannot be read.", or
+// kStartFolderGone for a folder with no name.
+std::string UnreadableFolderText(const std::filesystem::path& folder);
+
 // A folder browser: the open folder with the folders above it, then the folders inside it.
 class FolderBrowser {
  public:

@@ -102,9 +102,6 @@ void Form1::Open() {
     effects_.ShowMessage(MessageIcon::kInformation, MessageText().Table(kChooseAFolder));
     return;
   }
-  // A folder whose drive has gone, or that can no longer be listed, is one that cannot be read:
-  // the folder panel stays, with why.
-  if (!OpenFolder(dir1_.Path())) return;
   ShowCodes(SortedCodes());
   like_pattern_.reset();
 
@@ -162,9 +159,16 @@ void Form1::ShowPlaces() {
 }
 
 Form1::TablesRead Form1::ReadTables(const std::string& folder, Repeats repeats) {
+  // One listing finds the tables to stamp and to read. A folder whose drive has gone, or that can
+  // no longer be listed, is one that cannot be read: nothing changes, with why.
+  const std::optional<std::vector<std::string>> names = ListTableNames(folder);
+  if (!names) {
+    Warn(MessageText().Path(UnreadableFolderText(PathFromBytes(folder))));
+    return TablesRead::kUnreadable;
+  }
   // Stamped before reading: a table written while it is read differs at the next activation.
-  read_stamp_ = StampTableFolder(folder);
-  const LoadOutcome outcome = LoadFolder(module1_, folder);
+  read_stamp_ = StampTableFolder(folder, *names);
+  const LoadOutcome outcome = LoadFolder(module1_, folder, *names);
   if (const auto* missing = std::get_if<MissingTable>(&outcome)) {
     Warn(MessageText().Path(missing->message));
     return TablesRead::kMissing;
