@@ -12,6 +12,7 @@
 #include "index/load_folder.h"
 #include "index/reference_scan.h"
 #include "index/sorted_codes.h"
+#include "tables/ascii.h"
 
 namespace sallowmere {
 namespace {
@@ -109,7 +110,9 @@ int Check(const CodeIndex& index, std::ostream& out) {
 
 int Lookup(const CodeIndex& index, std::span<const std::string> codes, std::ostream& out) {
   const SortedCodes sorted(index);
-  for (const std::string& code : codes) {
+  for (const std::string& given : codes) {
+    // No table holds a code that begins or ends with a space: the answer is for the code within.
+    const std::string_view code = TrimSpaces(given);
     const LookupResult result = sorted.Lookup(code);
     out << code << '\t' << result.status;
     if (result.position) {

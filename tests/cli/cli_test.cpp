@@ -108,7 +108,7 @@ struct CliCase {
 
 TEST(CliTest, LookupAndSuggest) {
   const std::vector<CliCase> cases = {
-      {{"lookup", Sample(), "r0c", "R0C", "t0d", "m2s", "zz9"},
+      {{"lookup", Sample(), " r0c ", "R0C", "t0d", "m2s", "zz9"},
        0,
        "r0c\tUsed\tArmor.txt\tReed Cap\nR0C\tFree\nt0d\tUsed\tWeapon.txt\tTin Dirk\n"
        "m2s\tUsed\tMisc.txt\tMire Salt\nzz9\tFree\n"},
