@@ -135,6 +135,7 @@ Form1Window::Form1Window(window::SideEffects& effects, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
+      effects_(effects),
       form_(*this, effects) {
   UseWindowStyle();
   setWindowTitle(TableText(window::kCaption));
@@ -146,8 +147,10 @@ Form1Window::Form1Window(window::SideEffects& effects, QWidget* parent)
 
 void Form1Window::Start(const std::filesystem::path& start_folder,
                         std::vector<std::string> drives) {
-  form_.Start(start_folder, std::move(drives));
+  Guarded([&] { form_.Start(start_folder, std::move(drives)); });
 }
+
+void Form1Window::Guarded(const std::function<void()>& step) { window::RunGuarded(effects_, step); }
 
 void Form1Window::Design(Control id) {
   const window::ControlDesign& design = window::DesignOf(id);
@@ -192,16 +195,19 @@ void Form1Window::CreateFolderPanel() {
   Frame1->hide();
   Frame2 = new QFrame(this);
   Command1 = new QPushButton(Frame2);
-  Drive1 = new DropDownBox(Frame2, [this] { form_.Drive1_DropDown(); });
+  Drive1 = new DropDownBox(Frame2, [this] { Guarded([&] { form_.Drive1_DropDown(); }); });
   Dir1 = new FolderList(Frame2);
   Label3 = new QLabel(Frame2);
   for (const window::ControlDesign& design : window::FormDesign()) {
     if (design.parent != Control::kFrame1) Design(design.id);
   }
   ChainFocus();
-  connect(Drive1, &QComboBox::currentIndexChanged, this, [this](int i) { form_.Drive1_Change(i); });
-  connect(Dir1, &FolderList::Activated, this, [this](int i) { form_.Dir1_Activate(i); });
-  connect(Command1, &QPushButton::clicked, this, [this] { form_.Command1_Click(); });
+  connect(Drive1, &QComboBox::currentIndexChanged, this,
+          [this](int i) { Guarded([&] { form_.Drive1_Change(i); }); });
+  connect(Dir1, &FolderList::Activated, this,
+          [this](int i) { Guarded([&] { form_.Dir1_Activate(i); }); });
+  connect(Command1, &QPushButton::clicked, this,
+          [this] { Guarded([&] { form_.Command1_Click(); }); });
 }
 
 void Form1Window::paintEvent(QPaintEvent* event) {
@@ -308,7 +314,7 @@ void Form1Window::CreateCommands() {
     action->setShortcut(QKeySequence(QtKeyOf(command)));
     action->setShortcutVisibleInContextMenu(true);
     connect(action, &QAction::triggered, this,
-            [this, id = command.id] { form_.Form1_Command(id); });
+            [this, id = command.id] { Guarded([&] { form_.Form1_Command(id); }); });
     menu_commands_.push_back(action);
   }
   for (const window::ControlDesign& design : window::FormDesign()) {
@@ -330,7 +336,7 @@ bool Form1Window::eventFilter(QObject* watched, QEvent* event) {
                                       .alt = held.testFlag(Qt::AltModifier)};
     const std::optional<window::Key> pressed = KeyOf(key->key());
     if (const auto command = pressed ? window::CommandOfKey(*pressed, modifiers) : std::nullopt) {
-      form_.Form1_Command(*command);
+      Guarded([&] { form_.Form1_Command(*command); });
       return true;
     }
   }
@@ -346,7 +352,7 @@ void Form1Window::ShowText1Menu(const QPoint& at) {
 }
 
 void Form1Window::OpenFolder(const std::filesystem::path& folder) {
-  form_.Form1_OpenFolder(folder);
+  Guarded([&] { form_.Form1_OpenFolder(folder); });
 }
 
 void Form1Window::dragEnterEvent(QDragEnterEvent* event) {
@@ -359,7 +365,8 @@ void Form1Window::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
   // Queued: opening may show a box, which must not open inside the drop itself.
   QMetaObject::invokeMethod(
-      this, [this, folder = *path] { form_.Form1_OpenFolder(folder); }, Qt::QueuedConnection);
+      this, [this, folder = *path] { Guarded([&] { form_.Form1_OpenFolder(folder); }); },
+      Qt::QueuedConnection);
 }
 
 void Form1Window::changeEvent(QEvent* event) {
@@ -367,22 +374,24 @@ void Form1Window::changeEvent(QEvent* event) {
   // Queued: a reload may show a box, which must not open inside the activation itself.
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
     QMetaObject::invokeMethod(
-        this, [this] { form_.Form1_Activate(); }, Qt::QueuedConnection);
+        this, [this] { Guarded([&] { form_.Form1_Activate(); }); }, Qt::QueuedConnection);
   }
 }
 
 void Form1Window::ConnectSearchEvents() {
-  connect(Command2, &QPushButton::clicked, this, [this] { form_.Command2_Click(); });
+  connect(Command2, &QPushButton::clicked, this,
+          [this] { Guarded([&] { form_.Command2_Click(); }); });
   // Every pick and click, a repeat of the selected entry's included (activated, clicked).
-  const auto combo = [this](int i) { form_.Combo1_Click(i); };
+  const auto combo = [this](int i) { Guarded([&] { form_.Combo1_Click(i); }); };
   connect(Combo1, &QComboBox::currentIndexChanged, this, combo);
   connect(Combo1, &QComboBox::activated, this, combo);
-  connect(List1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          [this](const QModelIndex& current) { form_.List1_Click(current.row()); });
+  connect(
+      List1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+      [this](const QModelIndex& current) { Guarded([&] { form_.List1_Click(current.row()); }); });
   connect(List1, &QListView::clicked, this,
-          [this](const QModelIndex& item) { form_.List1_Click(item.row()); });
+          [this](const QModelIndex& item) { Guarded([&] { form_.List1_Click(item.row()); }); });
   connect(Text1, &QLineEdit::textChanged, this,
-          [this](const QString& text) { form_.Text1_Change(CodeBytes(text)); });
+          [this](const QString& text) { Guarded([&] { form_.Text1_Change(CodeBytes(text)); }); });
 }
 
 void Form1Window::ShowPanel(window::Panel panel) {

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 
 #include "window/form1.h"
 #include "window/form_layout.h"
@@ -80,6 +81,10 @@ class Form1Window : public QWidget, private window::FormView {
   void ShowText1Menu(const QPoint& at);
   void ConnectSearchEvents();
   QWidget* ControlOf(window::Control id) const;
+  // Runs `step`, a call into the behaviour from a Qt event; an exception it throws becomes a
+  // message box, and the window goes on. None may cross Qt's event loop, which would end the
+  // program.
+  void Guarded(const std::function<void()>& step);
 
   // window::FormView. The signals a setter's change raises reach the behaviour, which ignores
   // them while it is pushing state.
@@ -104,6 +109,7 @@ class Form1Window : public QWidget, private window::FormView {
   CodeListModel* codes_ = nullptr;       // the items of both Combo1 and List1
   bool rest_made_ = false;               // the icon and the search panel, once the window is drawn
   std::vector<QAction*> menu_commands_;  // the text box menu's commands, in the table's order
+  window::SideEffects& effects_;
   window::Form1 form_;
 };
 

@@ -341,7 +341,9 @@ HWND Form1Window::MakeControl(const window::ControlDesign& design) {
   return control;
 }
 
-void Form1Window::Start(const std::filesystem::path& start_folder) { form_.Start(start_folder); }
+void Form1Window::Start(const std::filesystem::path& start_folder) {
+  Guarded([&] { form_.Start(start_folder); });
+}
 
 void Form1Window::OpenFolder(const std::filesystem::path& folder) {
   Guarded([&] { form_.Form1_OpenFolder(folder); });
@@ -354,15 +356,7 @@ bool Form1Window::PreTranslate(MSG& message) {
   return handled;
 }
 
-void Form1Window::Guarded(const std::function<void()>& step) {
-  try {
-    step();
-  } catch (const std::exception& error) {
-    ShowMessage(window::MessageIcon::kWarning, window::UnexpectedError(error.what()));
-  } catch (...) {
-    ShowMessage(window::MessageIcon::kWarning, window::UnexpectedError("an unknown fault"));
-  }
-}
+void Form1Window::Guarded(const std::function<void()>& step) { window::RunGuarded(*this, step); }
 
 bool Form1Window::OnSearchKey(const MSG& message) {
   // With Alt held, a key comes as WM_SYSKEYDOWN.

@@ -3,6 +3,7 @@
 // The seam for what blocks or ends the program (message boxes, the end). The only way the window's
 // behaviour shows a box or exits; each front end implements it.
 
+#include <functional>
 #include <string_view>
 
 #include "tables/message_text.h"
@@ -18,6 +19,13 @@ inline MessageText UnexpectedError(std::string_view cause) {
       .Table("Something went wrong, and what you asked for was not done: ")
       .Table(cause);
 }
+
+class SideEffects;
+
+// Runs `step`, a call into the behaviour from a toolkit's event; an exception it throws becomes a
+// warning box through `effects` (UnexpectedError), and the window goes on. Each front end runs
+// every entry from its toolkit through it: none may cross a toolkit's event loop.
+void RunGuarded(SideEffects& effects, const std::function<void()>& step);
 
 // What the window does that blocks or ends the program.
 class SideEffects {
