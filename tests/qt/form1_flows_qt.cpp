@@ -21,16 +21,6 @@
 namespace sallowmere::window {
 namespace {
 
-// The one application of the test program, made with the first window.
-void MakeApplication() {
-  if (QApplication::instance() != nullptr) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "form1_flows_qt_test";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);  // lives as long as the program
-}
-
 std::string Utf8(const QString& text) { return text.toUtf8().toStdString(); }
 
 class QtDriver : public FormDriver, private SideEffects {
@@ -158,9 +148,15 @@ class QtDriver : public FormDriver, private SideEffects {
 
 }  // namespace
 
-std::unique_ptr<FormDriver> MakeDriver() {
-  MakeApplication();
-  return std::make_unique<QtDriver>();
-}
+std::unique_ptr<FormDriver> MakeDriver() { return std::make_unique<QtDriver>(); }
 
 }  // namespace sallowmere::window
+
+// The one application of the program outlives every test's window, and is gone before the
+// program ends, so that nothing the font system holds for it is left behind.
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  return RUN_ALL_TESTS();
+}
