@@ -7,6 +7,7 @@
 #include <optional>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 #include "index/free_codes.h"
 #include "index/load_folder.h"
@@ -20,33 +21,6 @@ namespace {
 constexpr int kOk = 0;
 constexpr int kNegativeAnswer = 1;  // a repeated code, no free code or no place found
 constexpr int kFailure = 2;
-
-constexpr std::string_view kUsage =
-    "Usage: sallowmere-cli COMMAND FOLDER [ARGS]\n"
-    "Reads armor.txt, weapons.txt and misc.txt in FOLDER and answers about their item codes.\n"
-    "\n"
-    "Commands:\n"
-    "  list FOLDER                      every code, one line each:\n"
-    "                                   CODE TAB TAG TAB TABLE TAB FILE:LINE TAB NAME\n"
-    "                                   e.g. sallowmere-cli list examples/sample-mod\n"
-    "  check FOLDER                     codes used by more than one row (exit 1 if any)\n"
-    "                                   e.g. sallowmere-cli check examples/duplicates-mod\n"
-    "  lookup FOLDER CODE...            \"Used\" with its table and the item's name, or\n"
-    "                                   \"Free\", for each CODE\n"
-    "                                   e.g. sallowmere-cli lookup examples/sample-mod r0c zz9\n"
-    "  refs FOLDER CODE...              every place in FOLDER's tables (each .txt) that names\n"
-    "                                   a CODE, used or free, one line each:\n"
-    "                                   CODE TAB FILE:LINE TAB COLUMN TAB HEADER\n"
-    "                                   (exit 1 if no place names any)\n"
-    "                                   e.g. sallowmere-cli refs examples/later-layout-mod tk05\n"
-    "  suggest FOLDER [--count N] [PATTERN]\n"
-    "                                   the first N (10) free codes matching PATTERN (\"???\"),\n"
-    "                                   where ? is one of a-z 0-9 (exit 1 if none is free)\n"
-    "                                   e.g. sallowmere-cli suggest examples/sample-mod w??\n"
-    "  --help, --version\n"
-    "\n"
-    "Exit status: 0 done, 1 a repeated code, no free code or no place, 2 a usage error, a\n"
-    "missing item table or one that cannot be read.\n";
 
 // `text` in double quotes, with tab, CR and LF written as \t, \r and \n so it stays on one line.
 std::string Quoted(std::string_view text) {
@@ -65,8 +39,63 @@ std::string Quoted(std::string_view text) {
   return quoted + '"';
 }
 
+// What a command takes after its FOLDER, once read and checked.
+struct Arguments {
+  std::vector<std::string> codes;  // lookup, refs: the codes, without their surrounding spaces
+  std::size_t count = 10;          // suggest: how many free codes
+  std::string pattern = "???";     // suggest: the codes to choose from
+};
+
+// What a command answers from: the folder's tables, read, and their index.
+struct Tables {
+  const Module1& module;
+  const CodeIndex& index;
+};
+
+// One command of sallowmere-cli.
+struct Command {
+  std::string_view name;
+  std::string_view usage;  // what it takes after its name
+  std::string_view help;   // what it does, in lines of the usage text
+  ItemNames names;         // whether its answers need the items' names
+  // Reads the arguments after FOLDER into `parsed`: the problem with them, or nullopt.
+  std::optional<std::string> (*read)(std::string_view name, std::span<const std::string> rest,
+                                     Arguments& parsed);
+  // Answers on `out`, notes on `err`; returns the exit status.
+  int (*run)(const Tables& tables, const Arguments& args, std::ostream& out, std::ostream& err);
+};
+
+std::span<const Command> Commands();
+
+// The usage text, with a line and its help for each command.
+std::string Usage() {
+  constexpr std::size_t kHelpColumn = 35;
+  std::string usage =
+      "Usage: sallowmere-cli COMMAND FOLDER [ARGS]\n"
+      "Reads armor.txt, weapons.txt and misc.txt in FOLDER and answers about their item codes.\n"
+      "\n"
+      "Commands:\n";
+  for (const Command& command : Commands()) {
+    std::string line = "  " + std::string(command.name) + " " + std::string(command.usage);
+    if (line.size() >= kHelpColumn) usage += std::exchange(line, {}) + "\n";
+    line.resize(kHelpColumn, ' ');
+    for (std::string_view help = command.help;;) {
+      const std::size_t end = help.find('\n');
+      usage += line + std::string(help.substr(0, end)) + "\n";
+      if (end == std::string_view::npos) break;
+      help.remove_prefix(end + 1);
+      line.assign(kHelpColumn, ' ');
+    }
+  }
+  return usage +
+         "  --help, --version\n"
+         "\n"
+         "Exit status: 0 done, 1 a repeated code, no free code or no place, 2 a usage error, a\n"
+         "missing item table or one that cannot be read.\n";
+}
+
 int UsageError(std::ostream& err, std::string_view problem) {
-  err << "sallowmere-cli: " << problem << "\n" << kUsage;
+  err << "sallowmere-cli: " << problem << "\n" << Usage();
   return kFailure;
 }
 
@@ -91,7 +120,8 @@ std::optional<CodeIndex> Load(Module1& module, const std::string& folder, ItemNa
   return std::move(std::get<CodeIndex>(outcome));
 }
 
-int List(const CodeIndex& index, std::ostream& out) {
+int List(const Tables& tables, const Arguments&, std::ostream& out, std::ostream&) {
+  const CodeIndex& index = tables.index;
   for (const IndexEntry& entry : index.Entries()) {
     out << entry.code << '\t' << entry.origin_tag << '\t' << OriginText(entry.origin_tag) << '\t'
         << AsPath{index.FileOf(entry)} << ':' << entry.line << '\t' << entry.Name() << '\n';
@@ -99,7 +129,8 @@ int List(const CodeIndex& index, std::ostream& out) {
   return kOk;
 }
 
-int Check(const CodeIndex& index, std::ostream& out) {
+int Check(const Tables& tables, const Arguments&, std::ostream& out, std::ostream&) {
+  const CodeIndex& index = tables.index;
   for (const DuplicateReport& repeat : index.Duplicates()) {
     const IndexEntry& first = index.Entries()[repeat.first_entry];
     out << AsPath{repeat.file} << ':' << repeat.line << ": duplicate code \"" << repeat.code
@@ -108,11 +139,9 @@ int Check(const CodeIndex& index, std::ostream& out) {
   return index.Duplicates().empty() ? kOk : kNegativeAnswer;
 }
 
-int Lookup(const CodeIndex& index, std::span<const std::string> codes, std::ostream& out) {
-  const SortedCodes sorted(index);
-  for (const std::string& given : codes) {
-    // No table holds a code that begins or ends with a space: the answer is for the code within.
-    const std::string_view code = TrimSpaces(given);
+int Lookup(const Tables& tables, const Arguments& args, std::ostream& out, std::ostream&) {
+  const SortedCodes sorted(tables.index);
+  for (const std::string& code : args.codes) {
     const LookupResult result = sorted.Lookup(code);
     out << code << '\t' << result.status;
     if (result.position) {
@@ -123,11 +152,11 @@ int Lookup(const CodeIndex& index, std::span<const std::string> codes, std::ostr
   return kOk;
 }
 
-// Prints every place of `folder`'s tables that names each of `codes`, code by code in the order
+// Prints every place of the folder's tables that names each code, code by code in the order
 // given, each code's places in table, line and column order; a note on `err` for each table left
 // out.
-int Refs(const Module1& module, const CodeIndex& index, std::span<const std::string> codes,
-         std::ostream& out, std::ostream& err) {
+int Refs(const Tables& tables, const Arguments& args, std::ostream& out, std::ostream& err) {
+  const std::vector<std::string>& codes = args.codes;
   std::vector<std::string> wanted;     // each code once
   std::vector<std::size_t> wanted_of;  // per code given, its place in `wanted`
   for (const std::string& code : codes) {
@@ -135,8 +164,8 @@ int Refs(const Module1& module, const CodeIndex& index, std::span<const std::str
     wanted_of.push_back(static_cast<std::size_t>(found - wanted.begin()));
     if (found == wanted.end()) wanted.push_back(code);
   }
-  const FolderScan scan = ScanFolder(module.TableFolder(), ItemCodes(index.Entries()),
-                                     ItemTableColumns(module), wanted);
+  const FolderScan scan = ScanFolder(tables.module.TableFolder(), ItemCodes(tables.index.Entries()),
+                                     ItemTableColumns(tables.module), wanted);
   std::unordered_map<std::string_view, std::vector<const Place*>> places;
   for (const std::vector<KeyPlaces>& of_table : scan.places) {
     for (const KeyPlaces& of_key : of_table) {
@@ -164,47 +193,99 @@ int Refs(const Module1& module, const CodeIndex& index, std::span<const std::str
   return printed ? kOk : kNegativeAnswer;
 }
 
-struct SuggestArgs {
-  std::size_t count = 10;
-  std::string pattern = "???";
-};
+// Prints each free code as it is found, and stops as soon as the output cannot be written (the
+// reader closed the pipe, say).
+int Suggest(const Tables& tables, const Arguments& args, std::ostream& out, std::ostream&) {
+  const std::size_t found =
+      ForEachFreeCode(tables.index, args.pattern, args.count, [&](std::string_view code) {
+        out << code << '\n';
+        return static_cast<bool>(out);
+      });
+  return found == 0 ? kNegativeAnswer : kOk;
+}
 
-// Reads "[--count N] [PATTERN]" in any order; returns an error text or nullopt.
-std::optional<std::string> ParseSuggest(std::span<const std::string> args, SuggestArgs& parsed) {
+// A code or pattern as given: no table holds one that begins or ends with a space, so it is taken
+// without them.
+std::string CodeArgument(std::string_view given) { return std::string(TrimSpaces(given)); }
+
+std::optional<std::string> ReadNothing(std::string_view name, std::span<const std::string> rest,
+                                       Arguments&) {
+  if (!rest.empty()) return std::string(name) + " takes only a FOLDER";
+  return std::nullopt;
+}
+
+// Reads one code or more, each of which `problem` lets through.
+template <std::optional<std::string> (*problem)(std::string_view)>
+std::optional<std::string> ReadCodes(std::string_view name, std::span<const std::string> rest,
+                                     Arguments& parsed) {
+  if (rest.empty()) return std::string(name) + " needs a CODE";
+  for (const std::string& given : rest) {
+    std::string code = CodeArgument(given);
+    if (const auto found = problem(code)) return "the code " + Quoted(given) + " " + *found;
+    parsed.codes.push_back(std::move(code));
+  }
+  return std::nullopt;
+}
+
+// Reads "[--count N] [PATTERN]" in any order.
+std::optional<std::string> ReadSuggest(std::string_view, std::span<const std::string> rest,
+                                       Arguments& parsed) {
   bool have_pattern = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--count") {
-      if (i + 1 == args.size()) return "--count needs a number";
-      const std::string& text = args[++i];
+  for (std::size_t i = 0; i < rest.size(); ++i) {
+    if (rest[i] == "--count") {
+      if (i + 1 == rest.size()) return "--count needs a number";
+      const std::string& text = rest[++i];
       std::size_t count = 0;
       const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
       if (error != std::errc() || end != text.data() + text.size() || count == 0) {
         return "--count takes a whole number from 1 up, not \"" + text + "\"";
       }
       parsed.count = count;
-    } else if (!have_pattern && !args[i].empty()) {
-      if (const auto problem = PatternProblem(args[i])) {
-        return "the pattern " + Quoted(args[i]) + " " + *problem;
+    } else if (std::string pattern = CodeArgument(rest[i]); !have_pattern && !pattern.empty()) {
+      if (const auto problem = CodeProblem(pattern)) {
+        return "the pattern " + Quoted(rest[i]) + " " + *problem;
       }
-      parsed.pattern = args[i];
+      parsed.pattern = std::move(pattern);
       have_pattern = true;
     } else {
-      return "unexpected argument \"" + args[i] + "\"";
+      return "unexpected argument \"" + rest[i] + "\"";
     }
   }
   return std::nullopt;
 }
 
-// Prints each free code as it is found, and stops as soon as the output cannot be written (the
-// reader closed the pipe, say).
-int Suggest(const CodeIndex& index, const SuggestArgs& args, std::ostream& out) {
-  const std::size_t found =
-      ForEachFreeCode(index, args.pattern, args.count, [&](std::string_view code) {
-        out << code << '\n';
-        return static_cast<bool>(out);
-      });
-  return found == 0 ? kNegativeAnswer : kOk;
-}
+// The commands, in the order the usage text lists them. A report of repeats and a search for
+// places go without the items' names.
+constexpr Command kCommands[] = {
+    {"list", "FOLDER",
+     "every code, one line each:\n"
+     "CODE TAB TAG TAB TABLE TAB FILE:LINE TAB NAME\n"
+     "e.g. sallowmere-cli list examples/sample-mod",
+     ItemNames::kKeep, ReadNothing, List},
+    {"check", "FOLDER",
+     "codes used by more than one row (exit 1 if any)\n"
+     "e.g. sallowmere-cli check examples/duplicates-mod",
+     ItemNames::kSkip, ReadNothing, Check},
+    {"lookup", "FOLDER CODE...",
+     "\"Used\" with its table and the item's name, or\n"
+     "\"Free\", for each CODE\n"
+     "e.g. sallowmere-cli lookup examples/sample-mod r0c zz9",
+     ItemNames::kKeep, ReadCodes<CodeProblem>, Lookup},
+    {"refs", "FOLDER CODE...",
+     "every place in FOLDER's tables (each .txt) that names\n"
+     "a CODE, used or free, one line each:\n"
+     "CODE TAB FILE:LINE TAB COLUMN TAB HEADER\n"
+     "(exit 1 if no place names any)\n"
+     "e.g. sallowmere-cli refs examples/later-layout-mod tk05",
+     ItemNames::kSkip, ReadCodes<KeyProblem>, Refs},
+    {"suggest", "FOLDER [--count N] [PATTERN]",
+     "the first N (10) free codes matching PATTERN (\"???\"),\n"
+     "where ? is one of a-z 0-9 (exit 1 if none is free)\n"
+     "e.g. sallowmere-cli suggest examples/sample-mod w??",
+     ItemNames::kKeep, ReadSuggest, Suggest},
+};
+
+std::span<const Command> Commands() { return kCommands; }
 
 }  // namespace
 
@@ -215,49 +296,27 @@ const std::string_view kStartedFromExplorer =
 
 int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
   if (args.empty()) return UsageError(err, "no command given");
-  const std::string& command = args[0];
-  if (command == "--help" || command == "-h") {
-    out << kUsage;
+  const std::string& name = args[0];
+  if (name == "--help" || name == "-h") {
+    out << Usage();
     return kOk;
   }
-  if (command == "--version") {
+  if (name == "--version") {
     out << "sallowmere-cli " << SALLOWMERE_VERSION << "\n";
     return kOk;
   }
-  if (command != "list" && command != "check" && command != "lookup" && command != "refs" &&
-      command != "suggest") {
-    return UsageError(err, "unknown command \"" + command + "\"");
+  const auto command = std::find_if(kCommands, std::end(kCommands),
+                                    [&](const Command& each) { return each.name == name; });
+  if (command == std::end(kCommands)) return UsageError(err, "unknown command \"" + name + "\"");
+  if (args.size() < 2 || args[1].empty()) return UsageError(err, name + " needs a FOLDER");
+  Arguments parsed;
+  if (const auto problem = command->read(name, args.subspan(2), parsed)) {
+    return UsageError(err, *problem);
   }
-  if (args.size() < 2 || args[1].empty()) return UsageError(err, command + " needs a FOLDER");
-  const std::string& folder = args[1];
-  const std::span<const std::string> rest = args.subspan(2);
-
-  SuggestArgs suggest;
-  if ((command == "list" || command == "check") && !rest.empty()) {
-    return UsageError(err, command + " takes only a FOLDER");
-  }
-  if ((command == "lookup" || command == "refs") && rest.empty()) {
-    return UsageError(err, command + " needs a CODE");
-  }
-  for (const std::string& code : command == "lookup" || command == "refs" ? rest : rest.first(0)) {
-    const auto problem = command == "refs" ? KeyProblem(code) : CodeProblem(code);
-    if (problem) return UsageError(err, "the code " + Quoted(code) + " " + *problem);
-  }
-  if (command == "suggest") {
-    if (const auto problem = ParseSuggest(rest, suggest)) return UsageError(err, *problem);
-  }
-
-  // A report of repeats and a search for places go without the items' names.
   Module1 module;
-  const std::optional<CodeIndex> index =
-      Load(module, folder,
-           command == "check" || command == "refs" ? ItemNames::kSkip : ItemNames::kKeep, err);
+  const std::optional<CodeIndex> index = Load(module, args[1], command->names, err);
   if (!index) return kFailure;
-  if (command == "refs") return Refs(module, *index, rest, out, err);
-  if (command == "list") return List(*index, out);
-  if (command == "check") return Check(*index, out);
-  if (command == "lookup") return Lookup(*index, rest, out);
-  return Suggest(*index, suggest, out);
+  return command->run({module, *index}, parsed, out, err);
 }
 
 }  // namespace sallowmere

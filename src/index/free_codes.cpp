@@ -6,14 +6,6 @@
 
 namespace sallowmere {
 
-std::optional<std::string> PatternProblem(std::string_view pattern) {
-  if (const std::optional<std::string> problem = CodeProblem(pattern)) return problem;
-  if (pattern.starts_with(' ') || pattern.ends_with(' ')) {
-    return "begins or ends with a space, which a table never keeps around a code";
-  }
-  return std::nullopt;
-}
-
 std::size_t ForEachFreeCode(const CodeIndex& index, std::string_view pattern, std::size_t count,
                             const std::function<bool(std::string_view code)>& on_free) {
   std::size_t found = 0;

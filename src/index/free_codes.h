@@ -17,10 +17,6 @@ namespace sallowmere {
 // The characters a "?" of a pattern stands for, in ascending byte order: 0-9 then a-z.
 inline constexpr std::string_view kPatternAlphabet = "0123456789abcdefghijklmnopqrstuvwxyz";
 
-// Why no table could hold a code that `pattern` matches: it begins or ends with a space (a table
-// keeps its codes trimmed) or holds a tab, CR or LF. std::nullopt when it could.
-std::optional<std::string> PatternProblem(std::string_view pattern);
-
 // Calls `on_free` with each code that matches `pattern` and is not in `index`, in ascending byte
 // order, until it has made `count` calls or `on_free` returns false. Each "?" in `pattern` stands
 // for one character of kPatternAlphabet; any other character stands for itself. Memory stays

@@ -46,14 +46,6 @@ TEST(FreeCodesTest, FixedPatternsAndExhaustion) {
   EXPECT_TRUE(FreeCodes(IndexOf(used), "z?", 3).empty());
 }
 
-TEST(FreeCodesTest, PatternsNoTableCouldHold) {
-  for (const char* pattern : {" r0?", "r0? ", "r\t?", "r?\r", "\nr?"}) {
-    EXPECT_TRUE(PatternProblem(pattern)) << pattern;
-  }
-  for (const char* pattern : {"r0?", "r ?", "???"})
-    EXPECT_FALSE(PatternProblem(pattern)) << pattern;
-}
-
 TEST(FreeCodesTest, StopsWhenTheReaderDoes) {
   const CodeIndex index = IndexOf({"01"});
   std::vector<std::string> seen;
