@@ -11,19 +11,14 @@ namespace sallowmere {
 
 // A tag's band names its table only while no table holds more rows than a band is wide, and
 // every tag fits the tag's 16 bits.
-static_assert(kMaxHeaderDataRows <= kWeaponBase - kArmorBase &&
-              kMaxHeaderDataRows <= kMiscBase - kWeaponBase && kMaxDataRows <= kMaxHeaderDataRows);
-static_assert(kMiscBase + kMaxHeaderDataRows - 1 <= INT16_MAX);
-
-int TableOfTag(int origin_tag) {
-  if (origin_tag >= kMiscBase) return 2;
-  if (origin_tag >= kWeaponBase) return 1;
-  return 0;
-}
+static_assert(kItemTables[kArmor].tag_base == 0);
+static_assert(kMaxDataRows <= kMaxHeaderDataRows &&
+              kMaxHeaderDataRows <= kItemTables[kWeapons].tag_base - kItemTables[kArmor].tag_base &&
+              kMaxHeaderDataRows <= kItemTables[kMisc].tag_base - kItemTables[kWeapons].tag_base);
+static_assert(kItemTables[kMisc].tag_base + kMaxHeaderDataRows - 1 <= INT16_MAX);
 
 std::string_view OriginText(int origin_tag) {
-  static constexpr std::array<std::string_view, 3> kNames = {"Armor.txt", "Weapon.txt", "Misc.txt"};
-  return kNames[TableOfTag(origin_tag)];
+  return kItemTables[TableOfTag(origin_tag)].origin_text;
 }
 
 std::optional<std::string> CodeProblem(std::string_view text) {
@@ -54,55 +49,65 @@ std::string_view CopyTo(char*& free_bytes, std::string_view text) {
 
 }  // namespace
 
-template <class RecordT>
-void CodeIndex::AddTable(const Table<RecordT>& table, int base, ItemNames names,
+void CodeIndex::AddTable(ItemTable table, const TableCodes& codes, ItemNames names,
                          char*& free_bytes) {
-  const std::string_view file = CopyTo(free_bytes, table.file_name);
-  texts_.file_names[TableOfTag(base)] = file;
-  for (int row = 0; row <= table.LastRow(); ++row) {
-    const auto [code, full_name] = table.CodeAndName(row);
-    if (code.empty()) continue;
-    const int line = table.Line(row);
+  const std::string_view file = CopyTo(free_bytes, codes.file_name);
+  texts_.file_names[table] = file;
+  const int base = kItemTables[table].tag_base;
+  for (std::size_t row = 0; row < codes.rows.size(); ++row) {
+    const CodeRow& of = codes.rows[row];
+    if (of.code.empty()) continue;
     // A hash table instead of a scan of the entries keeps the build linear in rows.
-    std::uint32_t& slot = slots_[SlotOf(code)];
+    std::uint32_t& slot = slots_[SlotOf(of.code)];
     if (slot == 0) {
       const std::string_view name =
-          names == ItemNames::kKeep ? full_name.substr(0, kMaxNameBytes) : std::string_view();
-      entries_.push_back({CopyTo(free_bytes, code), line, static_cast<std::int16_t>(base + row),
+          names == ItemNames::kKeep ? of.name.substr(0, kMaxNameBytes) : std::string_view();
+      entries_.push_back({CopyTo(free_bytes, of.code), of.line,
+                          static_cast<std::int16_t>(base + static_cast<int>(row)),
                           static_cast<std::uint16_t>(CopyTo(free_bytes, name).size())});
       uses_.push_back(1);
       slot = static_cast<std::uint32_t>(entries_.size());
     } else {
       const std::size_t first = slot - 1;
-      duplicates_.push_back({entries_[first].code, file, line, first, ++uses_[first]});
+      duplicates_.push_back({entries_[first].code, file, of.line, first, ++uses_[first]});
     }
   }
 }
 
-CodeIndex CodeIndex::Build(const Module1& tables) {
+CodeIndex CodeIndex::Build(const PerItemTable<TableCodes>& tables, ItemNames names) {
   CodeIndex index;
-  const std::size_t rows =
-      static_cast<std::size_t>(tables.ArmorTable().LastRow() + tables.WeaponTable().LastRow() +
-                               tables.MiscTable().LastRow() + 3);
+  std::size_t rows = 0;
+  std::size_t bytes = 0;  // a bound on what the index keeps: every code, name and file name
+  for (const TableCodes& table : tables) {
+    rows += table.rows.size();
+    bytes += table.file_name.size();
+    for (const CodeRow& row : table.rows) bytes += row.code.size() + row.name.size();
+  }
   index.entries_.reserve(rows);
   index.slots_.assign(std::bit_ceil(std::max<std::size_t>(16, rows + rows / 2)), 0);
   index.uses_.reserve(rows);
-  // A table's string bytes hold each of its codes and names, so with the file names they bound
-  // what the index keeps; the bytes are not cleared, and only what is written is ever touched.
-  std::size_t bytes = 0;
-  for (const auto* table :
-       {&tables.ArmorTable().values, &tables.WeaponTable().values, &tables.MiscTable().values}) {
-    bytes += table->strings.size();
-  }
-  bytes += tables.ArmorTable().file_name.size() + tables.WeaponTable().file_name.size() +
-           tables.MiscTable().file_name.size();
+  // The bytes are not cleared: only what is written is ever touched.
   std::shared_ptr<char[]> storage(new char[bytes]);
   char* free_bytes = storage.get();
-  index.AddTable(tables.ArmorTable(), kArmorBase, tables.Names(), free_bytes);
-  index.AddTable(tables.WeaponTable(), kWeaponBase, tables.Names(), free_bytes);
-  index.AddTable(tables.MiscTable(), kMiscBase, tables.Names(), free_bytes);
+  for (std::size_t table = 0; table < tables.size(); ++table) {
+    index.AddTable(static_cast<ItemTable>(table), tables[table], names, free_bytes);
+  }
   index.texts_.bytes = std::move(storage);
   return index;
+}
+
+CodeIndex CodeIndex::Build(const Module1& module) {
+  PerItemTable<TableCodes> tables;
+  for (std::size_t table = 0; table < tables.size(); ++table) {
+    const Table& loaded = module.Tables()[table];
+    tables[table].file_name = loaded.file_name;
+    tables[table].rows.reserve(static_cast<std::size_t>(loaded.LastRow() + 1));
+    for (int row = 0; row <= loaded.LastRow(); ++row) {
+      const auto [code, name] = loaded.CodeAndName(row);
+      tables[table].rows.push_back({code, name, loaded.Line(row)});
+    }
+  }
+  return Build(tables, module.Names());
 }
 
 std::size_t CodeIndex::SlotOf(std::string_view code) const {

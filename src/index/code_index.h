@@ -12,26 +12,19 @@
 #include <string_view>
 #include <vector>
 
+#include "tables/item_tables.h"
 #include "tables/message_text.h"
 #include "tables/module1.h"
 
 namespace sallowmere {
 
-// The table bases of origin tags: a tag is its table's base plus the row index.
-inline constexpr int kArmorBase = 0;
-inline constexpr int kWeaponBase = 10000;
-inline constexpr int kMiscBase = 20000;
-
-// The name of the table an origin tag points into: "Armor.txt" below 10000, "Weapon.txt" from
-// 10000 to 19999, "Misc.txt" from 20000.
+// The name of the table an origin tag points into: its origin text, "Armor.txt", "Weapon.txt" or
+// "Misc.txt".
 std::string_view OriginText(int origin_tag);
 
 // Why `text` can be no table's code: it holds a tab, CR or LF, which end a field or a line.
 // std::nullopt when it could be one.
 std::optional<std::string> CodeProblem(std::string_view text);
-
-// Which of the three tables an origin tag points into: 0 armor, 1 weapons, 2 misc.
-int TableOfTag(int origin_tag);
 
 // The most bytes of an item's name an index entry keeps; a longer name is cut to this many.
 inline constexpr std::size_t kMaxNameBytes = UINT16_MAX;
@@ -55,7 +48,7 @@ struct IndexEntry {
 // copies and by what keeps these.
 struct EntryTexts {
   std::shared_ptr<const char[]> bytes;
-  std::array<std::string_view, 3> file_names;  // by table (TableOfTag), viewing `bytes`
+  PerItemTable<std::string_view> file_names;  // viewing `bytes`
 
   // The file name of the table `entry` stands in.
   std::string_view FileOf(const IndexEntry& entry) const {
@@ -83,6 +76,20 @@ struct DuplicateReport {
   int uses;  // the rows that use the code up to this one, this one counted: 2, 3, ...
 };
 
+// One row of an item table as the index takes it: its code, the item's name and its line.
+struct CodeRow {
+  std::string_view code;
+  std::string_view name;
+  int line;
+};
+
+// An item table as the index takes it: the name its file was found under, and its rows in file
+// order.
+struct TableCodes {
+  std::string_view file_name;
+  std::vector<CodeRow> rows;
+};
+
 class CodeIndex;
 
 // The message for `repeat`, one of `index`'s repeated codes, naming both rows:
@@ -96,10 +103,13 @@ class CodeIndex {
  public:
   CodeIndex() = default;
 
-  // Builds the index of `tables`' codes. Codes compare byte for byte, so letter case counts;
-  // the first use keeps the entry and every later use is reported, in load order. Empty codes
-  // are skipped. The entries' names are empty when `tables` skip names.
-  static CodeIndex Build(const Module1& tables);
+  // Builds the index of the item tables' codes, `tables` by ItemTable; a row's tag is its table's
+  // tag base plus its place in `rows`. Codes compare byte for byte, so letter case counts; the
+  // first use keeps the entry and every later use is reported, in load order. Empty codes are
+  // skipped. The entries' names are empty with ItemNames::kSkip, and cut to kMaxNameBytes.
+  static CodeIndex Build(const PerItemTable<TableCodes>& tables, ItemNames names);
+  // The same of the tables of `module`'s latest load, with its names or without as it loaded.
+  static CodeIndex Build(const Module1& module);
 
   const std::vector<IndexEntry>& Entries() const { return entries_; }
   const std::vector<DuplicateReport>& Duplicates() const { return duplicates_; }
@@ -113,8 +123,7 @@ class CodeIndex {
   std::string PlaceOf(const IndexEntry& entry) const { return texts_.PlaceOf(entry); }
 
  private:
-  template <class RecordT>
-  void AddTable(const Table<RecordT>& table, int base, ItemNames names, char*& free_bytes);
+  void AddTable(ItemTable table, const TableCodes& codes, ItemNames names, char*& free_bytes);
 
   // The slot of `code` in slots_: the one holding its entry, or the empty one where it would go.
   std::size_t SlotOf(std::string_view code) const;

@@ -507,14 +507,12 @@ TextScan ScanTableText(std::string_view text, const ItemCodes& codes, int code_c
   return scanned;
 }
 
-std::array<ItemTableColumn, 3> ItemTableColumns(const Module1& module) {
-  const auto column_of = [](const auto& table) {
-    using Record = typename std::decay_t<decltype(table)>::Record;
-    return ItemTableColumn{table.file_name, table.by_header ? table.by_header->code_column
-                                                            : Record::Layout().CodeColumn()};
-  };
-  return {column_of(module.ArmorTable()), column_of(module.WeaponTable()),
-          column_of(module.MiscTable())};
+PerItemTable<ItemTableColumn> ItemTableColumns(const Module1& module) {
+  PerItemTable<ItemTableColumn> columns;
+  for (std::size_t table = 0; table < columns.size(); ++table) {
+    columns[table] = {module.Tables()[table].file_name, module.Tables()[table].CodeColumnInFile()};
+  }
+  return columns;
 }
 
 namespace {
@@ -540,7 +538,7 @@ namespace {
 // Scans the `table`-th table of `scan`, `name`, of `table_folder` through `buffer`, leaving what
 // it found in `scan`'s entries for that table.
 void ScanOneTable(const std::string& table_folder, const ItemCodes& codes,
-                  const std::array<ItemTableColumn, 3>& item_tables, const WantedKeys& wanted,
+                  const PerItemTable<ItemTableColumn>& item_tables, const WantedKeys& wanted,
                   std::size_t most_places, std::uint32_t table, std::string& buffer,
                   FolderScan& scan) {
   ScannedTable& scanned = scan.tables[table];
@@ -574,7 +572,7 @@ void ScanOneTable(const std::string& table_folder, const ItemCodes& codes,
 }  // namespace
 
 FolderScan ScanFolder(const std::string& table_folder, const ItemCodes& codes,
-                      const std::array<ItemTableColumn, 3>& item_tables, const WantedKeys& wanted,
+                      const PerItemTable<ItemTableColumn>& item_tables, const WantedKeys& wanted,
                       std::size_t most_places) {
   FolderScan scan;
   std::vector<std::pair<std::uintmax_t, std::uint32_t>> by_size;  // largest first

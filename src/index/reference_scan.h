@@ -162,7 +162,7 @@ struct ItemTableColumn {
 };
 
 // The item tables of `module`'s latest load, armor, weapons and misc.
-std::array<ItemTableColumn, 3> ItemTableColumns(const Module1& module);
+PerItemTable<ItemTableColumn> ItemTableColumns(const Module1& module);
 
 // What a folder's scan found: its tables, and per table the places of each key it names.
 struct FolderScan {
@@ -176,7 +176,7 @@ struct FolderScan {
 // read is left out, with why. Two tables are read at a time where the machine has the cores.
 // Never throws for a table's bytes or a file that changes meanwhile.
 FolderScan ScanFolder(const std::string& table_folder, const ItemCodes& codes,
-                      const std::array<ItemTableColumn, 3>& item_tables, const WantedKeys& wanted,
+                      const PerItemTable<ItemTableColumn>& item_tables, const WantedKeys& wanted,
                       std::size_t most_places = SIZE_MAX);
 
 }  // namespace sallowmere

@@ -1,7 +1,7 @@
 #pragma once
 
-// A loaded table: its rows' converted values, one flat array per width, and the record types of
-// the three tables. Filled by the loaders, read by the code index.
+// A loaded item table: its rows' converted values, one flat array per width, and the record types
+// that name the three tables. Filled by the loaders, read by the code index.
 
 #include <cstddef>
 #include <cstdint>
@@ -12,6 +12,7 @@
 #include <variant>
 #include <vector>
 
+#include "tables/item_tables.h"
 #include "tables/record_layout.h"
 #include "tables/table_reading.h"
 
@@ -51,31 +52,35 @@ using Cell = std::variant<std::uint8_t, std::int16_t, std::int32_t, std::string_
 // The value of `column` (0 to layout.ColumnCount() - 1) of `row` of `values`, read with `layout`.
 Cell CellOf(const TableValues& values, const RecordLayout& layout, int row, int column);
 
-// The record types of the three tables: each names its row layout.
+// The record types of the three tables: each names its table, and with it the rows' layout.
 struct ArmorRecord {
-  static const RecordLayout& Layout() { return ArmorLayout(); }
+  static constexpr ItemTable kTable = kArmor;
 };
 struct WeaponRecord {
-  static const RecordLayout& Layout() { return WeaponLayout(); }
+  static constexpr ItemTable kTable = kWeapons;
 };
 struct MiscRecord {
-  static const RecordLayout& Layout() { return MiscLayout(); }
+  static constexpr ItemTable kTable = kMisc;
 };
 
-// The rows of one table file, in file order: converted by RecordT's layout, or, for a table read
-// by its header row, each row's code and name alone.
-template <class RecordT>
+// The rows of one item table's file, in file order: converted by the table's fixed layout, or,
+// for a table read by its header row, each row's code and name alone.
 struct Table {
-  using Record = RecordT;
+  ItemTable table = kArmor;
   std::string file_name;                   // the name the file was found under
   std::optional<HeaderReading> by_header;  // set when the table was read by its header row
   TableValues values;
 
-  // The layout `values` follow: RecordT's, or for a table read by its header CodeAndNameLayout(),
-  // or CodeOnlyLayout() when it read no names.
+  // The layout `values` follow: the table's fixed one, or for a table read by its header
+  // CodeAndNameLayout(), or CodeOnlyLayout() when it read no names.
   const RecordLayout& Layout() const {
-    if (!by_header) return RecordT::Layout();
+    if (!by_header) return kItemTables[table].layout();
     return by_header->name_column >= 0 ? CodeAndNameLayout() : CodeOnlyLayout();
+  }
+
+  // The column of the file that holds the item code, counted from 0.
+  int CodeColumnInFile() const {
+    return by_header ? by_header->code_column : kItemTables[table].layout().CodeColumn();
   }
 
   // The index of the last row; -1 when the table has none.

@@ -19,9 +19,11 @@ class Module1 {
   const std::string& TableFolder() const { return table_folder_; }
   void SetTableFolder(std::string folder) { table_folder_ = std::move(folder); }
 
-  const Table<ArmorRecord>& ArmorTable() const { return armor_table_; }
-  const Table<WeaponRecord>& WeaponTable() const { return weapon_table_; }
-  const Table<MiscRecord>& MiscTable() const { return misc_table_; }
+  const Table& ArmorTable() const { return tables_[kArmor]; }
+  const Table& WeaponTable() const { return tables_[kWeapons]; }
+  const Table& MiscTable() const { return tables_[kMisc]; }
+  // The three, by ItemTable.
+  const PerItemTable<Table>& Tables() const { return tables_; }
 
   // One line per table of the latest load that was read by its header row, in load order:
   // "FILE: note: read by its header row: code in column K of N". Empty when every table was read
@@ -32,15 +34,14 @@ class Module1 {
   ItemNames Names() const { return names_; }
   void SetNames(ItemNames names) { names_ = names; }
 
-  // Reads armor, weapons and misc, in that order, from TableFolder() under the names in `files`.
-  // Throws LoadError at the first fault; the tables then keep what the previous load gave them.
-  void LoadAllTables(const TableFiles& files = {});
+  // Reads the item tables in load order (armor, weapons, misc) from TableFolder() under the names
+  // in `files`. Throws LoadError at the first fault; the tables then keep what the previous load
+  // gave them.
+  void LoadAllTables(const TableFiles& files = ItemTableFileNames());
 
  private:
   std::string table_folder_;
-  Table<ArmorRecord> armor_table_;
-  Table<WeaponRecord> weapon_table_;
-  Table<MiscRecord> misc_table_;
+  PerItemTable<Table> tables_;
   std::string read_buffer_;  // one file's bytes at a time, kept for the next load
   ItemNames names_ = ItemNames::kKeep;
 };

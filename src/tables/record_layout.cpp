@@ -5,15 +5,11 @@
 
 namespace sallowmere {
 
-RecordLayout::RecordLayout(std::string_view file_name, std::vector<ColumnRange> ranges,
-                           int code_column, int name_column)
-    : file_name_(file_name),
-      ranges_(std::move(ranges)),
-      code_column_(code_column),
-      name_column_(name_column) {
+RecordLayout::RecordLayout(std::vector<ColumnRange> ranges, int code_column, int name_column)
+    : ranges_(std::move(ranges)), code_column_(code_column), name_column_(name_column) {
   for (const ColumnRange& range : ranges_) {
     if (range.first != ColumnCount() || range.last < range.first) {
-      throw std::logic_error(std::string(file_name) + ": column ranges leave a gap or overlap at " +
+      throw std::logic_error("a record layout's column ranges leave a gap or overlap at " +
                              std::to_string(range.first));
     }
     for (int column = range.first; column <= range.last; ++column) {
@@ -24,8 +20,7 @@ RecordLayout::RecordLayout(std::string_view file_name, std::vector<ColumnRange> 
     return column >= 0 && column < ColumnCount() && columns_[column].width == Width::kString;
   };
   if (!holds_strings(code_column_) || (name_column_ != -1 && !holds_strings(name_column_))) {
-    throw std::logic_error(std::string(file_name) +
-                           ": the code or the name column holds no string");
+    throw std::logic_error("a record layout's code or name column holds no string");
   }
 }
 
@@ -43,7 +38,6 @@ constexpr Width S = Width::kString;
 
 const RecordLayout& ArmorLayout() {
   static const RecordLayout layout(
-      "armor.txt",
       {
           {0, 0, S},
           {1, 2, B},
@@ -84,7 +78,6 @@ const RecordLayout& ArmorLayout() {
 
 const RecordLayout& WeaponLayout() {
   static const RecordLayout layout(
-      "weapons.txt",
       {
           {0, 1, S},
           {2, 2, S},  // code
@@ -130,7 +123,6 @@ const RecordLayout& WeaponLayout() {
 
 const RecordLayout& MiscLayout() {
   static const RecordLayout layout(
-      "misc.txt",
       {
           {0, 1, S},
           {2, 3, B},
@@ -153,12 +145,12 @@ const RecordLayout& MiscLayout() {
 }
 
 const RecordLayout& CodeAndNameLayout() {
-  static const RecordLayout layout("", {{0, 1, S}}, 0, 1);
+  static const RecordLayout layout({{0, 1, S}}, 0, 1);
   return layout;
 }
 
 const RecordLayout& CodeOnlyLayout() {
-  static const RecordLayout layout("", {{0, 0, S}}, 0, -1);
+  static const RecordLayout layout({{0, 0, S}}, 0, -1);
   return layout;
 }
 

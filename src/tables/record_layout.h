@@ -4,7 +4,6 @@
 // code column. Used by the loaders and the header rule.
 
 #include <span>
-#include <string_view>
 #include <vector>
 
 #include "tables/width.h"
@@ -30,17 +29,15 @@ struct ColumnSlot {
   int slot;
 };
 
-// The layout of one table's rows: its file name, its column ranges in column order, and the
-// columns holding the item code and the item's name.
+// The layout of one table's rows: its column ranges in column order, and the columns holding the
+// item code and the item's name.
 class RecordLayout {
  public:
   // `ranges` must cover columns 0 to the last without gap or overlap, and `code_column` and
   // `name_column` (unless -1: the items have no names) must be string columns; otherwise throws
   // std::logic_error (a fault of the program, not of a table).
-  RecordLayout(std::string_view file_name, std::vector<ColumnRange> ranges, int code_column,
-               int name_column = 0);
+  RecordLayout(std::vector<ColumnRange> ranges, int code_column, int name_column = 0);
 
-  std::string_view FileName() const { return file_name_; }
   std::span<const ColumnRange> Ranges() const { return ranges_; }
   int ColumnCount() const { return static_cast<int>(columns_.size()); }
   int CodeColumn() const { return code_column_; }
@@ -53,7 +50,6 @@ class RecordLayout {
   int SlotCount(Width width) const { return slot_counts_[static_cast<int>(width)]; }
 
  private:
-  std::string_view file_name_;
   std::vector<ColumnRange> ranges_;
   std::vector<ColumnSlot> columns_;
   int slot_counts_[4] = {};
@@ -61,7 +57,7 @@ class RecordLayout {
   int name_column_;
 };
 
-// The layouts of armor.txt, weapons.txt and misc.txt. Each names its items in column 0.
+// The layouts of the armor, weapons and misc tables. Each names its items in column 0.
 const RecordLayout& ArmorLayout();
 const RecordLayout& WeaponLayout();
 const RecordLayout& MiscLayout();

@@ -54,6 +54,14 @@ std::string FindTable(const std::string& table_folder, const std::vector<std::st
 
 }  // namespace
 
+TableFiles ItemTableFileNames() {
+  TableFiles names;
+  for (std::size_t table = 0; table < names.size(); ++table) {
+    names[table] = kItemTables[table].file_name;
+  }
+  return names;
+}
+
 char PathSeparator() {
 #ifdef _WIN32
   return '\\';
@@ -78,15 +86,13 @@ FolderCheck CheckTableFolder(std::string_view folder_path,
                              const std::vector<std::string>& table_names) {
   FolderCheck check;
   check.table_folder = ToTableFolder(folder_path);
-  const std::array<std::string*, 3> names = {&check.files.armor, &check.files.weapons,
-                                             &check.files.misc};
-  for (std::string* name : names) {
-    std::string found = FindTable(check.table_folder, table_names, *name);
+  for (std::string& name : check.files) {
+    std::string found = FindTable(check.table_folder, table_names, name);
     if (found.empty()) {
-      check.missing = check.table_folder + *name + " was not found";
+      check.missing = check.table_folder + name + " was not found";
       return check;
     }
-    *name = std::move(found);
+    name = std::move(found);
   }
   return check;
 }

@@ -11,14 +11,15 @@
 #include <string_view>
 #include <vector>
 
+#include "tables/item_tables.h"
+
 namespace sallowmere {
 
-// The names under which the three tables were found in the folder.
-struct TableFiles {
-  std::string armor = "armor.txt";
-  std::string weapons = "weapons.txt";
-  std::string misc = "misc.txt";
-};
+// The names under which the three item tables were found in the folder, by ItemTable.
+using TableFiles = PerItemTable<std::string>;
+
+// The item tables' own names: armor.txt, weapons.txt and misc.txt.
+TableFiles ItemTableFileNames();
 
 // The path separator the platform's folder paths use: "\" on Windows, "/" elsewhere.
 char PathSeparator();
@@ -29,17 +30,18 @@ std::string ToTableFolder(std::string_view folder_path);
 
 // The outcome of checking a folder for its three tables.
 struct FolderCheck {
-  std::string table_folder;            // the folder, ending in a separator
-  TableFiles files;                    // the names the tables were found under
-  std::optional<std::string> missing;  // set at the first missing table: the message to show
+  std::string table_folder;                 // the folder, ending in a separator
+  TableFiles files = ItemTableFileNames();  // the names the tables were found under
+  std::optional<std::string> missing;       // set at the first missing table: the message to show
 };
 
-// Checks `folder_path` for armor.txt, weapons.txt and misc.txt, in that order, stopping at the
-// first that is missing. A table is present when a regular file (or a link to one) of that name
-// exists, the name compared ignoring ASCII letter case, an exact-case match winning; a folder or
-// any other kind of file counts as missing, and so, on Windows, does a hidden or system file.
-// The missing message is the table folder followed by "armor.txt was not found" (or weapons.txt,
-// misc.txt). Never throws for a folder that cannot be read: its tables count as missing.
+// Checks `folder_path` for the item tables (armor.txt, weapons.txt and misc.txt), in load order,
+// stopping at the first that is missing. A table is present when a regular file (or a link to one)
+// of that name exists, the name compared ignoring ASCII letter case, an exact-case match winning; a
+// folder or any other kind of file counts as missing, and so, on Windows, does a hidden or system
+// file. The missing message is the table folder followed by "armor.txt was not found" (or
+// weapons.txt, misc.txt). Never throws for a folder that cannot be read: its tables count as
+// missing.
 FolderCheck CheckTableFolder(std::string_view folder_path);
 // The same among `table_names`, the folder's tables as ListTableNames gave them, which spares a
 // listing of the folder.

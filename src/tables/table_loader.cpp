@@ -128,9 +128,10 @@ void ConvertRow(const RecordLayout& layout, const RowFields& fields, std::string
   AddStrings(layout, fields, out);
 }
 
-TableBuilder::TableBuilder(const RecordLayout& layout, std::string_view file_name,
-                           std::uintmax_t size, ItemNames names)
-    : layout_(layout),
+TableBuilder::TableBuilder(ItemTable table, std::string_view file_name, std::uintmax_t size,
+                           ItemNames names)
+    : table_(table),
+      layout_(kItemTables[table].layout()),
       file_name_(file_name),
       size_(size),
       names_(names),
@@ -187,19 +188,33 @@ void TableBuilder::AddRow(int line, std::string_view code, std::string_view name
   values_.strings += '\t';
 }
 
-Table<ArmorRecord> LoadArmorTable(const std::string& table_folder, const std::string& file_name,
-                                  std::string& buffer, ItemNames names) {
-  return LoadTable<ArmorRecord>(table_folder, file_name, buffer, names);
+Table ParseTable(ItemTable table, std::string_view text, std::string_view file_name) {
+  TableBuilder builder(table, file_name, text.size());
+  builder.Feed(text);
+  return builder.Take();
 }
 
-Table<WeaponRecord> LoadWeaponTable(const std::string& table_folder, const std::string& file_name,
-                                    std::string& buffer, ItemNames names) {
-  return LoadTable<WeaponRecord>(table_folder, file_name, buffer, names);
+Table LoadTable(ItemTable table, const std::string& table_folder, const std::string& file_name,
+                std::string& buffer, ItemNames names) {
+  TableFile file(TablePath(table_folder, file_name), file_name);
+  TableBuilder builder(table, file_name, file.Size(), names);
+  file.ReadLines(buffer, [&](std::string_view lines) { builder.Feed(lines); });
+  return builder.Take();
 }
 
-Table<MiscRecord> LoadMiscTable(const std::string& table_folder, const std::string& file_name,
-                                std::string& buffer, ItemNames names) {
-  return LoadTable<MiscRecord>(table_folder, file_name, buffer, names);
+Table LoadArmorTable(const std::string& table_folder, const std::string& file_name,
+                     std::string& buffer, ItemNames names) {
+  return LoadTable(kArmor, table_folder, file_name, buffer, names);
+}
+
+Table LoadWeaponTable(const std::string& table_folder, const std::string& file_name,
+                      std::string& buffer, ItemNames names) {
+  return LoadTable(kWeapons, table_folder, file_name, buffer, names);
+}
+
+Table LoadMiscTable(const std::string& table_folder, const std::string& file_name,
+                    std::string& buffer, ItemNames names) {
+  return LoadTable(kMisc, table_folder, file_name, buffer, names);
 }
 
 }  // namespace sallowmere

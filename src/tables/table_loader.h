@@ -28,9 +28,9 @@ void ConvertRow(const RecordLayout& layout, const RowFields& fields, std::string
 // keeps its code and name alone, up to kMaxHeaderDataRows rows.
 class TableBuilder {
  public:
-  // A table of `layout` from the file `file_name`, of at most `size` bytes (to make room once),
-  // whose items' names are read or not as `names` says.
-  TableBuilder(const RecordLayout& layout, std::string_view file_name, std::uintmax_t size,
+  // The item table `table` from the file `file_name`, of at most `size` bytes (to make room
+  // once), whose items' names are read or not as `names` says.
+  TableBuilder(ItemTable table, std::string_view file_name, std::uintmax_t size,
                ItemNames names = ItemNames::kKeep);
   TableBuilder(const TableBuilder&) = delete;
   TableBuilder& operator=(const TableBuilder&) = delete;
@@ -39,17 +39,15 @@ class TableBuilder {
   // converting.
   void Feed(std::string_view lines) { rows_.Feed(lines); }
 
-  // The table read so far, under `file_name`; the builder is spent.
-  template <class RecordT>
-  Table<RecordT> Take(const std::string& file_name) {
-    return Table<RecordT>{file_name, by_header_, std::move(values_)};
-  }
+  // The table read so far; the builder is spent.
+  Table Take() { return Table{table_, file_name_, by_header_, std::move(values_)}; }
 
  private:
   void ReadHeader(std::string_view header);
   void ReadRow(int line, const RowFields& fields);
   void AddRow(int line, std::string_view code, std::string_view name);
 
+  ItemTable table_;
   const RecordLayout& layout_;
   std::string file_name_;
   std::uintmax_t size_;
@@ -60,34 +58,31 @@ class TableBuilder {
   RowStream rows_;
 };
 
-// Reads the rows of a table's `text` into a table of RecordT whose rows come from the file
-// `file_name`, as TableBuilder reads them. Throws LoadError on the first fault of reading or
-// converting.
+// Reads the rows of the item table `table`'s `text`, from the file `file_name`, as TableBuilder
+// reads them. Throws LoadError on the first fault of reading or converting.
+Table ParseTable(ItemTable table, std::string_view text, std::string_view file_name);
 template <class RecordT>
-Table<RecordT> ParseTable(std::string_view text, const std::string& file_name) {
-  TableBuilder builder(RecordT::Layout(), file_name, text.size());
-  builder.Feed(text);
-  return builder.Take<RecordT>(file_name);
+Table ParseTable(std::string_view text, std::string_view file_name) {
+  return ParseTable(RecordT::kTable, text, file_name);
 }
 
-// Reads the table at `table_folder` + `file_name` (the folder ends in a separator) into a table
-// of RecordT, piece by piece through `buffer` (whose memory serves the next file again). Throws
-// LoadError when the file cannot be read or on the first fault in it.
+// Reads the item table `table` at `table_folder` + `file_name` (the folder ends in a separator),
+// piece by piece through `buffer` (whose memory serves the next file again). Throws LoadError
+// when the file cannot be read or on the first fault in it.
+Table LoadTable(ItemTable table, const std::string& table_folder, const std::string& file_name,
+                std::string& buffer, ItemNames names = ItemNames::kKeep);
 template <class RecordT>
-Table<RecordT> LoadTable(const std::string& table_folder, const std::string& file_name,
-                         std::string& buffer, ItemNames names = ItemNames::kKeep) {
-  TableFile file(TablePath(table_folder, file_name), file_name);
-  TableBuilder builder(RecordT::Layout(), file_name, file.Size(), names);
-  file.ReadLines(buffer, [&](std::string_view lines) { builder.Feed(lines); });
-  return builder.Take<RecordT>(file_name);
+Table LoadTable(const std::string& table_folder, const std::string& file_name, std::string& buffer,
+                ItemNames names = ItemNames::kKeep) {
+  return LoadTable(RecordT::kTable, table_folder, file_name, buffer, names);
 }
 
 // The three tables' loaders; `file_name` is the name the folder check found.
-Table<ArmorRecord> LoadArmorTable(const std::string& table_folder, const std::string& file_name,
-                                  std::string& buffer, ItemNames names = ItemNames::kKeep);
-Table<WeaponRecord> LoadWeaponTable(const std::string& table_folder, const std::string& file_name,
-                                    std::string& buffer, ItemNames names = ItemNames::kKeep);
-Table<MiscRecord> LoadMiscTable(const std::string& table_folder, const std::string& file_name,
-                                std::string& buffer, ItemNames names = ItemNames::kKeep);
+Table LoadArmorTable(const std::string& table_folder, const std::string& file_name,
+                     std::string& buffer, ItemNames names = ItemNames::kKeep);
+Table LoadWeaponTable(const std::string& table_folder, const std::string& file_name,
+                      std::string& buffer, ItemNames names = ItemNames::kKeep);
+Table LoadMiscTable(const std::string& table_folder, const std::string& file_name,
+                    std::string& buffer, ItemNames names = ItemNames::kKeep);
 
 }  // namespace sallowmere

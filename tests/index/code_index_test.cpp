@@ -64,7 +64,7 @@ TEST(CodeIndexTest, EveryRepeatIsReportedAndTheFirstKeepsItsTag) {
 }
 
 TEST(CodeIndexTest, EmptyCodesContributeNothing) {
-  const CodeIndex index = IndexOf({"", ""}, {}, {"  ", ""});
+  const CodeIndex index = IndexOf({"", ""}, {}, {""});
   EXPECT_TRUE(index.Entries().empty());
   EXPECT_TRUE(index.Duplicates().empty());
 }
@@ -77,18 +77,27 @@ TEST(CodeIndexTest, LastWeaponRowGetsItsTag) {
   EXPECT_EQ(index.Find("w500")->origin_tag, 10500);
 }
 
+TEST(CodeIndexTest, EachEntryKeepsTheNameOfItsFirstRowUnlessNamesAreSkipped) {
+  const std::string long_name(kMaxNameBytes + 5, 'n');
+  PerItemTable<TableCodes> tables;
+  tables[kArmor] = {"armor.txt", {{"cap", "Reed Cap", 2}, {"hat", long_name, 3}}};
+  tables[kMisc] = {"misc.txt", {{"cap", "Second Cap", 7}, {"gem", "", 8}}};
+  const CodeIndex kept = CodeIndex::Build(tables, ItemNames::kKeep);
+  ASSERT_EQ(kept.Entries().size(), 3u);
+  EXPECT_EQ(kept.Find("cap")->Name(), "Reed Cap");
+  EXPECT_EQ(kept.Find("hat")->Name(), std::string_view(long_name).substr(0, kMaxNameBytes));
+  EXPECT_EQ(kept.Find("gem")->Name(), "");
+  EXPECT_EQ(kept.PlaceOf(*kept.Find("gem")), "misc.txt:8");
+  ASSERT_EQ(kept.Duplicates().size(), 1u);
+  EXPECT_EQ(kept.Duplicates()[0].file, "misc.txt");
+  const CodeIndex skipped = CodeIndex::Build(tables, ItemNames::kSkip);
+  for (const IndexEntry& entry : skipped.Entries()) EXPECT_EQ(entry.Name(), "") << entry.code;
+  EXPECT_EQ(skipped.Find("gem")->origin_tag, 20001);
+}
+
 TEST(CodeProblemTest, TabCrAndLfCannotBeInACode) {
   for (const char* text : {"a\tb", "ab\r", "\nab"}) EXPECT_TRUE(CodeProblem(text)) << text;
   for (const char* text : {"ab", " ab ", "", "a b"}) EXPECT_FALSE(CodeProblem(text)) << text;
-}
-
-TEST(OriginTextTest, TagBoundaries) {
-  EXPECT_EQ(OriginText(0), "Armor.txt");
-  EXPECT_EQ(OriginText(9999), "Armor.txt");
-  EXPECT_EQ(OriginText(10000), "Weapon.txt");
-  EXPECT_EQ(OriginText(19999), "Weapon.txt");
-  EXPECT_EQ(OriginText(20000), "Misc.txt");
-  EXPECT_EQ(OriginText(20500), "Misc.txt");
 }
 
 }  // namespace

@@ -15,14 +15,19 @@ class CodeListModelTest : public QObject {
   // outlive the index they were made from.
   void RowsAnswerForTheirEntries() {
     CodeListModel model;
-    model.SetCodes(SortedCodes(testing::IndexOfMod({"b\xE9"}, {"Ax"}, {"", "c"})));
+    PerItemTable<TableCodes> tables;
+    tables[kArmor] = {"armor.txt", {{"b\xE9", "", 2}}};
+    tables[kWeapons] = {"weapons.txt", {{"Ax", "", 2}}};
+    tables[kMisc] = {"misc.txt", {{"", "", 2}, {"c", "Cord", 3}}};
+    model.SetCodes(SortedCodes(CodeIndex::Build(tables, ItemNames::kKeep)));
     QCOMPARE(model.rowCount(), 3);
     const auto at = [&](int row, int role) { return model.index(row, 0).data(role); };
     QCOMPARE(at(0, Qt::DisplayRole).toString(), QStringLiteral("Ax"));
     QCOMPARE(at(1, Qt::DisplayRole).toString(), QStringLiteral("b\u00E9"));
     QCOMPARE(at(0, Qt::UserRole).toInt(), 10000);
     QCOMPARE(at(2, Qt::UserRole).toInt(), 20001);
-    QCOMPARE(at(2, Qt::ToolTipRole).toString(), QStringLiteral("word\nmisc.txt:3"));
+    QCOMPARE(at(2, Qt::ToolTipRole).toString(), QStringLiteral("Cord\nmisc.txt:3"));
+    QCOMPARE(at(0, Qt::ToolTipRole).toString(), QStringLiteral("weapons.txt:2"));
     QVERIFY(!at(0, Qt::DecorationRole).isValid());
     QVERIFY(!model.index(3, 0).isValid());
     QCOMPARE(model.rowCount(model.index(0, 0)), 0);  // a list: no row has rows

@@ -59,12 +59,15 @@ void WriteMod(const TempFolder& folder, const std::vector<std::string>& armor_co
 CodeIndex IndexOfMod(const std::vector<std::string>& armor_codes,
                      const std::vector<std::string>& weapon_codes,
                      const std::vector<std::string>& misc_codes) {
-  const TempFolder folder;
-  WriteMod(folder, armor_codes, weapon_codes, misc_codes);
-  Module1 module;
-  module.SetTableFolder(folder.PathText() + "/");
-  module.LoadAllTables();
-  return CodeIndex::Build(module);
+  const std::vector<std::string>* codes[] = {&armor_codes, &weapon_codes, &misc_codes};
+  PerItemTable<TableCodes> tables;
+  for (std::size_t table = 0; table < tables.size(); ++table) {
+    tables[table].file_name = kItemTables[table].file_name;
+    for (std::size_t row = 0; row < codes[table]->size(); ++row) {
+      tables[table].rows.push_back({(*codes[table])[row], "", static_cast<int>(row) + 2});
+    }
+  }
+  return CodeIndex::Build(tables, ItemNames::kKeep);
 }
 
 void WriteLargestMod(const TempFolder& folder) {

@@ -32,8 +32,8 @@ void WriteMod(const TempFolder& folder, const std::vector<std::string>& armor_co
               const std::vector<std::string>& weapon_codes,
               const std::vector<std::string>& misc_codes);
 
-// The index of a mod with one row per given code, loaded from a fresh folder as a load request
-// loads it.
+// The index of a mod with one row per given code, built from the codes alone: each table under
+// its own file name, its rows on the lines from 2 on (after a header row), no item named.
 CodeIndex IndexOfMod(const std::vector<std::string>& armor_codes,
                      const std::vector<std::string>& weapon_codes,
                      const std::vector<std::string>& misc_codes);

@@ -48,7 +48,7 @@ TEST(Module1Test, LoadsTheNamesItIsGiven) {
   folder.Write("ARMOR.TXT", MakeTable(testing::RowsWithCodes(ArmorLayout(), {"big"})));
   Module1 module;
   module.SetTableFolder(folder.PathText() + "/");
-  module.LoadAllTables({.armor = "ARMOR.TXT"});
+  module.LoadAllTables({"ARMOR.TXT", "weapons.txt", "misc.txt"});
   EXPECT_EQ(module.ArmorTable().file_name, "ARMOR.TXT");
   EXPECT_EQ(module.ArmorTable().Code(0), "big");
 }

@@ -42,16 +42,14 @@ TEST(RecordLayoutTest, SpotChecksOfTheLayouts) {
 }
 
 TEST(RecordLayoutTest, RejectsBrokenLayouts) {
-  EXPECT_THROW(RecordLayout("x", {{0, 1, Width::kString}, {3, 4, Width::kByte}}, 0),
+  EXPECT_THROW(RecordLayout({{0, 1, Width::kString}, {3, 4, Width::kByte}}, 0), std::logic_error);
+  EXPECT_THROW(RecordLayout({{0, 1, Width::kString}, {1, 4, Width::kByte}}, 0), std::logic_error);
+  EXPECT_THROW(RecordLayout({{1, 1, Width::kString}}, 1), std::logic_error);
+  EXPECT_THROW(RecordLayout({{0, 1, Width::kByte}}, 0), std::logic_error);
+  EXPECT_THROW(RecordLayout({{0, 1, Width::kString}}, 2), std::logic_error);
+  EXPECT_THROW(RecordLayout({{0, 1, Width::kString}, {2, 2, Width::kLong}}, 1, 2),
                std::logic_error);
-  EXPECT_THROW(RecordLayout("x", {{0, 1, Width::kString}, {1, 4, Width::kByte}}, 0),
-               std::logic_error);
-  EXPECT_THROW(RecordLayout("x", {{1, 1, Width::kString}}, 1), std::logic_error);
-  EXPECT_THROW(RecordLayout("x", {{0, 1, Width::kByte}}, 0), std::logic_error);
-  EXPECT_THROW(RecordLayout("x", {{0, 1, Width::kString}}, 2), std::logic_error);
-  EXPECT_THROW(RecordLayout("x", {{0, 1, Width::kString}, {2, 2, Width::kLong}}, 1, 2),
-               std::logic_error);
-  EXPECT_NO_THROW(RecordLayout("x", {{0, 1, Width::kString}, {2, 2, Width::kLong}}, 1));
+  EXPECT_NO_THROW(RecordLayout({{0, 1, Width::kString}, {2, 2, Width::kLong}}, 1));
 }
 
 }  // namespace

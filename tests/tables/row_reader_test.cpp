@@ -195,7 +195,7 @@ TEST(ReadRowsTest, LimitsAreErrorsAtTheirLine) {
 
 // Whole tables of odd text, read through a loader: a sound result or an error that names the
 // file, the line and the cause.
-std::vector<std::string> Codes(const Table<ArmorRecord>& table) {
+std::vector<std::string> Codes(const Table& table) {
   std::vector<std::string> codes;
   for (int row = 0; row <= table.LastRow(); ++row) codes.emplace_back(table.Code(row));
   return codes;
@@ -238,7 +238,7 @@ TEST(TableTextTest, LineEndsAndEmptyLines) {
   };
   for (const TextCase& c : cases) {
     SCOPED_TRACE(c.name);
-    const Table<ArmorRecord> table = ParseTable<ArmorRecord>(c.text, "armor.txt");
+    const Table table = ParseTable<ArmorRecord>(c.text, "armor.txt");
     EXPECT_EQ(Codes(table), c.codes);
     std::vector<int> lines;
     for (int row = 0; row <= table.LastRow(); ++row) lines.push_back(table.Line(row));
@@ -281,12 +281,12 @@ TEST(TableTextTest, LongLinesAndFields) {
     std::string row = MakeRow(ArmorLayout(), "a1", {{0, ""}});
     row.insert(0, length - row.size(), 'n');  // the name column takes up the rest
     ASSERT_EQ(row.size(), length);
-    const Table<ArmorRecord> table = ParseTable<ArmorRecord>("h\r\n" + row + "\r\n", "armor.txt");
+    const Table table = ParseTable<ArmorRecord>("h\r\n" + row + "\r\n", "armor.txt");
     EXPECT_EQ(Codes(table), std::vector<std::string>{"a1"});
     EXPECT_EQ(std::get<std::string_view>(table.Value(0, 0)).size(), row.find('\t'));
   }
   const std::string megabyte(1 << 20, 'x');
-  const Table<ArmorRecord> table = ParseTable<ArmorRecord>(
+  const Table table = ParseTable<ArmorRecord>(
       "h\r\n" + MakeRow(ArmorLayout(), "a1", {{20, megabyte}}) + "\r\n", "armor.txt");
   EXPECT_EQ(std::get<std::string_view>(table.Value(0, 20)), megabyte);
 
@@ -303,7 +303,7 @@ TEST(TableTextTest, TenMillionEmptyLines) {
   text.reserve(20'000'100);
   for (int i = 0; i < 10'000'000; ++i) text += "\r\n";
   text += Row("a1") + "\r\n";
-  const Table<ArmorRecord> table = ParseTable<ArmorRecord>(text, "armor.txt");
+  const Table table = ParseTable<ArmorRecord>(text, "armor.txt");
   EXPECT_EQ(Codes(table), std::vector<std::string>{"a1"});
   EXPECT_EQ(table.Line(0), 10'000'002);
 }

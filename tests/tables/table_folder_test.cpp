@@ -43,9 +43,9 @@ TEST(CheckTableFolderTest, AllPresent) {
     const FolderCheck check = CheckTableFolder(path);
     EXPECT_FALSE(check.missing) << *check.missing;
     EXPECT_EQ(check.table_folder, folder.PathText() + PathSeparator());
-    EXPECT_EQ(check.files.armor, "armor.txt");
-    EXPECT_EQ(check.files.weapons, "weapons.txt");
-    EXPECT_EQ(check.files.misc, "misc.txt");
+    EXPECT_EQ(check.files[kArmor], "armor.txt");
+    EXPECT_EQ(check.files[kWeapons], "weapons.txt");
+    EXPECT_EQ(check.files[kMisc], "misc.txt");
   }
 }
 
@@ -80,9 +80,9 @@ TEST(CheckTableFolderTest, NamesMatchIgnoringCaseExactWinning) {
   Touch(folder, "Misc.txt");
   const FolderCheck check = CheckTableFolder(folder.PathText());
   ASSERT_FALSE(check.missing);
-  EXPECT_EQ(check.files.armor, "Armor.TXT");
-  EXPECT_EQ(check.files.weapons, "WEAPONS.txt");  // the smallest, whatever the listing order
-  EXPECT_EQ(check.files.misc, "misc.txt");
+  EXPECT_EQ(check.files[kArmor], "Armor.TXT");
+  EXPECT_EQ(check.files[kWeapons], "WEAPONS.txt");  // the smallest, whatever the listing order
+  EXPECT_EQ(check.files[kMisc], "misc.txt");
 }
 
 TEST(CheckTableFolderTest, OnlyRegularFilesCount) {
@@ -99,7 +99,7 @@ TEST(CheckTableFolderTest, OnlyRegularFilesCount) {
   Touch(folder, "ARMOR.txt");
   check = CheckTableFolder(folder.PathText());
   EXPECT_FALSE(check.missing);
-  EXPECT_EQ(check.files.armor, "ARMOR.txt");
+  EXPECT_EQ(check.files[kArmor], "ARMOR.txt");
 
   // A link to a table counts; a dangling link does not.
   std::filesystem::remove(folder.Path() / "misc.txt");

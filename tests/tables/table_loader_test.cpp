@@ -42,7 +42,7 @@ TEST(TableLoaderTest, ConvertsEveryColumnByItsWidth) {
                                                 {20, "  spaced  "},
                                                 {157, "3.5"}})}));
   std::string buffer;
-  const Table<ArmorRecord> table = LoadArmorTable(FolderOf(folder), "armor.txt", buffer);
+  const Table table = LoadArmorTable(FolderOf(folder), "armor.txt", buffer);
   ASSERT_EQ(table.LastRow(), 0);
   EXPECT_EQ(table.file_name, "armor.txt");
   EXPECT_EQ(table.Line(0), 2);
@@ -76,7 +76,7 @@ TEST(TableLoaderTest, EveryWidthStoresWhatTheLenientRuleReads) {
       const std::optional<std::int32_t> expected = RoundToWidth(Val(text), width);
       const std::string table = MakeTable({MakeRow(ArmorLayout(), "c", {{column, text}})});
       try {
-        const Table<ArmorRecord> parsed = ParseTable<ArmorRecord>(table, "armor.txt");
+        const Table parsed = ParseTable<ArmorRecord>(table, "armor.txt");
         ASSERT_TRUE(expected) << "stored a value the rule overflows";
         const Cell cell = parsed.Value(0, column);
         const std::int32_t stored = std::visit(
@@ -102,7 +102,7 @@ TEST(TableLoaderTest, StrictColumnOfWeapons) {
   folder.Write("weapons.txt", MakeTable({MakeRow(WeaponLayout(), "ax1", {{164, "7"}, {163, "7x"}}),
                                          MakeRow(WeaponLayout(), "ax2", {{164, " &H0A "}})}));
   std::string buffer;
-  const Table<WeaponRecord> table = LoadWeaponTable(FolderOf(folder), "weapons.txt", buffer);
+  const Table table = LoadWeaponTable(FolderOf(folder), "weapons.txt", buffer);
   ASSERT_EQ(table.LastRow(), 1);
   EXPECT_EQ(table.Value(0, 164), Cell(std::uint8_t{7}));
   EXPECT_EQ(table.Value(0, 163), Cell(std::uint8_t{7}));
@@ -220,7 +220,7 @@ TEST(TableLoaderTest, ShortRowsReadMissingFieldsAsEmpty) {
   TempFolder folder;
   folder.Write("misc.txt", MakeTable({MakeRow(MiscLayout(), "gem1"), "Stone\tx\t5"}));
   std::string buffer;
-  const Table<MiscRecord> table = LoadMiscTable(FolderOf(folder), "misc.txt", buffer);
+  const Table table = LoadMiscTable(FolderOf(folder), "misc.txt", buffer);
   ASSERT_EQ(table.LastRow(), 1);
   EXPECT_EQ(table.Code(1), "");  // not the previous row's code
   EXPECT_EQ(table.Value(1, 2), Cell(std::uint8_t{5}));
@@ -234,8 +234,8 @@ TEST(TableLoaderTest, AFileInPiecesReadsAsItsWholeText) {
   std::ifstream file(folder.Path() / "misc.txt", std::ios::binary);
   const std::string text{std::istreambuf_iterator<char>(file), {}};
   std::string buffer;
-  const Table<MiscRecord> piecewise = LoadMiscTable(FolderOf(folder), "misc.txt", buffer);
-  const Table<MiscRecord> whole = ParseTable<MiscRecord>(text, "misc.txt");
+  const Table piecewise = LoadMiscTable(FolderOf(folder), "misc.txt", buffer);
+  const Table whole = ParseTable<MiscRecord>(text, "misc.txt");
   ASSERT_EQ(piecewise.LastRow(), 500);
   EXPECT_EQ(piecewise.values.lines, whole.values.lines);
   EXPECT_EQ(piecewise.values.strings, whole.values.strings);

@@ -124,7 +124,7 @@ TEST(TableReadingTest, TheHeaderChoosesTheReading) {
       EXPECT_EQ(error.Line(), c.line);
       continue;
     }
-    const Table<ArmorRecord> table = ParseTable<ArmorRecord>(c.text, "armor.txt");
+    const Table table = ParseTable<ArmorRecord>(c.text, "armor.txt");
     ASSERT_EQ(table.by_header.has_value(), c.reading.has_value());
     if (c.reading) {
       EXPECT_EQ(table.by_header->code_column, c.reading->code_column);
@@ -173,7 +173,7 @@ TEST(TableReadingTest, ItemsAreNamedByColumnZeroOrTheHeadersNameColumn) {
   };
   for (const NameCase& c : cases) {
     SCOPED_TRACE(c.name);
-    const Table<ArmorRecord> table = ParseTable<ArmorRecord>(c.text, "armor.txt");
+    const Table table = ParseTable<ArmorRecord>(c.text, "armor.txt");
     std::vector<std::string> names;
     for (int row = 0; row <= table.LastRow(); ++row) names.emplace_back(table.Name(row));
     EXPECT_EQ(names, c.names);
