@@ -227,6 +227,31 @@ TEST(TableLoaderTest, ShortRowsReadMissingFieldsAsEmpty) {
   EXPECT_EQ(table.Value(1, 3), Cell(std::uint8_t{0}));
 }
 
+// Every string column keeps its own field, whether its range is copied whole from the row or
+// field by field (a field lost spaces, or the row ends within the range).
+TEST(TableLoaderTest, EveryStringColumnKeepsItsOwnField) {
+  const RecordLayout& layout = MiscLayout();  // seven ranges of strings, one to 113 columns wide
+  std::map<int, std::string> plain;
+  std::map<int, std::string> spaced;
+  for (int column = 0; column < layout.ColumnCount(); ++column) {
+    if (layout.Column(column).width != Width::kString) continue;
+    plain[column] = "s" + std::to_string(column);
+    spaced[column] = column % 3 == 0 ? " s" + std::to_string(column) + "  " : plain[column];
+  }
+  const std::string whole = MakeRow(layout, "", plain);
+  const std::string cut = whole.substr(0, whole.find("	s100	"));  // ends at column 99
+  const Table table =
+      ParseTable<MiscRecord>(MakeTable({whole, MakeRow(layout, "", spaced), cut}), "misc.txt");
+  ASSERT_EQ(table.LastRow(), 2);
+  for (const auto& [column, text] : plain) {
+    for (int row = 0; row < 2; ++row) {
+      EXPECT_EQ(table.Value(row, column), Cell(std::string_view(text))) << row << " " << column;
+    }
+    const std::string_view in_cut = column < 100 ? std::string_view(text) : std::string_view();
+    EXPECT_EQ(table.Value(2, column), Cell(in_cut)) << column;
+  }
+}
+
 // A file read piece by piece gives the table its whole text gives.
 TEST(TableLoaderTest, AFileInPiecesReadsAsItsWholeText) {
   TempFolder folder;
