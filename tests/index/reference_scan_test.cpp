@@ -155,8 +155,9 @@ TEST(ReferenceScanTest, AnItemTablesOwnCodesAreNoReference) {
 
 // Per key of `text` (a table of no items), how many places name it and the first `most` of them.
 std::map<std::string, std::pair<std::size_t, std::vector<Place>>> KeysOf(const std::string& text,
-                                                                         std::size_t most) {
-  TableScan scan(NineCodes(), -1, std::nullopt, 0, most);
+                                                                         std::size_t most,
+                                                                         int code_column = -1) {
+  TableScan scan(NineCodes(), code_column, std::nullopt, 0, most);
   scan.Feed(text);
   if (scan.NeedsSecondReading()) scan.CollectPlaces(text);
   std::map<std::string, std::pair<std::size_t, std::vector<Place>>> keys;
@@ -168,10 +169,17 @@ TEST(ReferenceScanTest, EveryPlaceWhateverTheReadingsTake) {
   // Most places are kept on the first reading; these tables need a second one, or keep too many.
   std::string many = "ref\n";
   for (int row = 0; row < 1'100'000; ++row) many += "i0" + std::to_string(1 + row % 5) + "\n";
+  // An item table whose every row names the next code, and itself, which names nothing.
+  std::string items = "code\tref\tself\n";
+  for (int row = 0; row < 1'100'000; ++row) {
+    const std::string own = "i0" + std::to_string(1 + row % 5);
+    items += own + "\ti0" + std::to_string(1 + (row + 1) % 5) + "\t" + own + "\n";
+  }
   struct Case {
     const char* what;
     std::string text;
     std::map<std::string, std::pair<std::size_t, std::vector<Place>>> keys;  // the first two
+    int code_column = -1;
   };
   const std::vector<Case> cases = {
       {"keys before the column's first item code",
@@ -205,8 +213,16 @@ TEST(ReferenceScanTest, EveryPlaceWhateverTheReadingsTake) {
         {"i03", {220'000, {{0, 4, 1}, {0, 9, 1}}}},
         {"i04", {220'000, {{0, 5, 1}, {0, 10, 1}}}},
         {"i05", {220'000, {{0, 6, 1}, {0, 11, 1}}}}}},
+      {"more places than the first reading keeps, in an item table",
+       items,
+       {{"i01", {220'000, {{0, 6, 2}, {0, 11, 2}}}},
+        {"i02", {220'000, {{0, 2, 2}, {0, 7, 2}}}},
+        {"i03", {220'000, {{0, 3, 2}, {0, 8, 2}}}},
+        {"i04", {220'000, {{0, 4, 2}, {0, 9, 2}}}},
+        {"i05", {220'000, {{0, 5, 2}, {0, 10, 2}}}}},
+       0},
   };
-  for (const Case& c : cases) EXPECT_EQ(KeysOf(c.text, 2), c.keys) << c.what;
+  for (const Case& c : cases) EXPECT_EQ(KeysOf(c.text, 2, c.code_column), c.keys) << c.what;
 }
 
 TEST(ReferenceScanTest, SurvivesAnyBytes) {
