@@ -85,36 +85,15 @@ TEST_F(Form1Test, StartsOnTheFolderPanelInTheWorkingFolder) {
   EXPECT_TRUE(fs::equivalent(form.Dir1().Path(), folder.Path()));
 }
 
-// After a free code, picking the entry that is still selected brings everything back to it, and
-// a change of entry sets the text box once.
-TEST_F(Form1Test, RepickingTheSelectedEntryAfterAFreeCode) {
+// A change of entry sets the text box once; what the user typed is not set again.
+TEST_F(Form1Test, AChangeOfEntrySetsTheTextBoxOnce) {
   Load({"a0b", "a1b"}, {"w1"}, {});
-  Type("a0bx");
-  EXPECT_EQ(view.Shown(), "a0b|-|a0bx|Free|");
-  Click(0);
-  EXPECT_EQ(view.Shown(), "a0b|a0b|a0b|Used|Armor.txt");
-  Type("a0bx");
-  Pick(0);
-  EXPECT_EQ(view.Shown(), "a0b|a0b|a0b|Used|Armor.txt");
   const int sets = view.text1_sets;
   Click(2);
   EXPECT_EQ(view.Shown(), "w1|w1|w1|Used|Weapon.txt");
   EXPECT_EQ(view.text1_sets, sets + 1);
-  Type("a1b");  // what the user typed is not set again
+  Type("a1b");
   EXPECT_EQ(view.text1_sets, sets + 1);
-}
-
-TEST_F(Form1Test, ASecondOpenReplacesBothLists) {
-  TempFolder second;
-  WriteMod(second, {}, {"x9"}, {"b1"});
-  Load({"a1", "a2"}, {"w1"}, {});
-  form.Command2_Click();
-  EXPECT_EQ(view.panel, Panel::kFolder);
-  EXPECT_EQ(view.codes, (Codes{"a1", "a2", "w1"}));  // kept until the next load
-  Browse(second.Path());
-  form.Command1_Click();
-  EXPECT_EQ(view.codes, (Codes{"b1", "x9"}));
-  EXPECT_EQ(view.Shown(), "b1|b1|b1|Used|Misc.txt");
 }
 
 // After every load the labels answer for what the text box shows, against the new codes.
@@ -233,14 +212,6 @@ TEST_F(Form1Test, ThePlacesThatNameACode) {
             "2 places name c1:\ndrops.txt:2, item\ndrops.txt:7, item\n"
             "Not read, so not searched: broken.txt (read error: the file is UTF-16 text; save it "
             "as 8-bit text)");
-  // F3 passes over the named c9, as it passes over a used code.
-  Type("c6");
-  form.Form1_Command(Command::kNextFree);
-  EXPECT_EQ(view.text1, "c7");
-  form.Form1_Command(Command::kNextFree);
-  EXPECT_EQ(view.text1, "c8");
-  form.Form1_Command(Command::kNextFree);
-  EXPECT_EQ(view.text1, "ca");
   // A change to a table of no items is followed too; nothing changed, nothing is read.
   const std::size_t draws = view.drawn.size();
   form.Form1_Activate();
@@ -249,9 +220,6 @@ TEST_F(Form1Test, ThePlacesThatNameACode) {
   form.Form1_Activate();
   Type("c9");
   EXPECT_EQ(view.label4, kNextFreeHint);
-  Type("");
-  form.Form1_Command(Command::kShowPlaces);
-  EXPECT_EQ(view.messages.back(), kTypeACode);
 }
 
 TEST_F(Form1Test, MoreThanABoxShows) {
