@@ -551,8 +551,6 @@ void ScanOneTable(const std::string& table_folder, const ItemCodes& codes,
     ReadTable(table_folder, scanned.file_name, buffer,
               [&](std::string_view piece) { table_scan.Feed(piece); });
     scanned.reference_columns = table_scan.ReferenceColumns();
-    if (getenv("DBG") && table_scan.NeedsSecondReading())
-      fprintf(stderr, "again %s\n", scanned.file_name.c_str());
     if (table_scan.NeedsSecondReading()) {
       ReadTable(table_folder, scanned.file_name, buffer,
                 [&](std::string_view piece) { table_scan.CollectPlaces(piece); });
