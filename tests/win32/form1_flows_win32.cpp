@@ -100,9 +100,14 @@ class Win32Driver : public FormDriver {
       add(key, false);
       add(key, true);
       for (auto at = held.rbegin(); at != held.rend(); ++at) add(*at, true);
+      const std::wstring before = Seen();
       SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-      // The input reaches the program's queue a moment later.
-      std::this_thread::sleep_for(std::chrono::milliseconds(200));
+      // The input reaches the program's queue a moment later, after any mark posted now: what the
+      // key does shows first. A key that changes nothing is given a while.
+      const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+      while (Box() == nullptr && Seen() == before && std::chrono::steady_clock::now() < until) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      }
     }
     Settle();
   }
@@ -188,6 +193,8 @@ class Win32Driver : public FormDriver {
     PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageW(list, WM_LBUTTONUP, 0, at);
   }
+  // What the window shows that a key may change: the search panel's texts.
+  std::wstring Seen() const { return program_->Shown() + L"|" + program_->Text(Control::kLabel4); }
   // The box the program shows now, if any.
   HWND Box() const {
     const std::vector<HWND> boxes = WindowsOf(program_->Id(), L"#32770");
