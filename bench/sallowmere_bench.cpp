@@ -42,7 +42,7 @@ void LoadRepeatedly(benchmark::State& state, const std::string& folder) {
   std::size_t entries = 0;
   for (auto _ : state) {
     const sallowmere::LoadOutcome outcome = sallowmere::LoadFolder(module, folder);
-    const auto* index = std::get_if<sallowmere::CodeIndex>(&outcome);
+    const auto* index = (outcome ? &*outcome : nullptr);
     if (index == nullptr) {
       state.SkipWithError("the folder does not load");
       return;
@@ -99,7 +99,7 @@ BENCHMARK(BM_FloorRealShape)->Unit(benchmark::kMicrosecond);
 void BM_Lookup(benchmark::State& state) {
   sallowmere::Module1 module;
   const sallowmere::LoadOutcome outcome = sallowmere::LoadFolder(module, g_folder);
-  const auto* index = std::get_if<sallowmere::CodeIndex>(&outcome);
+  const auto* index = (outcome ? &*outcome : nullptr);
   if (index == nullptr || index->Entries().empty()) {
     state.SkipWithError("the folder has no codes");
     return;
@@ -119,7 +119,7 @@ BENCHMARK(BM_Lookup)->Unit(benchmark::kNanosecond);
 void ScanRepeatedly(benchmark::State& state, const sallowmere::WantedKeys& wanted) {
   sallowmere::Module1 module;
   const sallowmere::LoadOutcome outcome = sallowmere::LoadFolder(module, g_whole_folder);
-  const auto* index = std::get_if<sallowmere::CodeIndex>(&outcome);
+  const auto* index = (outcome ? &*outcome : nullptr);
   if (index == nullptr) {
     state.SkipWithError("the folder does not load");
     return;

@@ -105,19 +105,12 @@ std::optional<CodeIndex> Load(Module1& module, const std::string& folder, ItemNa
                               std::ostream& err) {
   module.SetNames(names);
   LoadOutcome outcome = LoadFolder(module, folder);
-  if (const auto* missing = std::get_if<MissingTable>(&outcome)) {
-    err << AsPath{missing->message} << "\n";
-    return std::nullopt;
-  }
-  if (const auto* error = std::get_if<LoadError>(&outcome)) {
-    // "FILE:LINE: CAUSE: DETAIL": the file's name is a path, the detail may quote a field.
-    const std::string_view text = error->what();
-    const std::size_t file = text.starts_with(error->File()) ? error->File().size() : 0;
-    err << AsPath{text.substr(0, file)} << text.substr(file) << "\n";
+  if (const LoadError* error = outcome.Error()) {
+    err << error->Text() << "\n";
     return std::nullopt;
   }
   for (const std::string& note : module.ReadingNotes()) err << note << "\n";
-  return std::move(std::get<CodeIndex>(outcome));
+  return std::move(*outcome);
 }
 
 int List(const Tables& tables, const Arguments&, std::ostream& out, std::ostream&) {

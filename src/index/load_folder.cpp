@@ -12,7 +12,7 @@ LoadOutcome LoadFolder(Module1& module, std::string_view folder_path,
                        const std::vector<std::string>& table_names) {
   FolderCheck check = CheckTableFolder(folder_path, table_names);
   module.SetTableFolder(check.table_folder);
-  if (check.missing) return MissingTable{std::move(*check.missing)};
+  if (check.missing) return std::move(*check.missing);
   try {
     module.LoadAllTables(check.files);
   } catch (const LoadError& error) {

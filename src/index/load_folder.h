@@ -6,23 +6,18 @@
 
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 #include "index/code_index.h"
 #include "tables/load_error.h"
 #include "tables/module1.h"
+#include "tables/result.h"
 
 namespace sallowmere {
 
-// A table the folder check did not find.
-struct MissingTable {
-  std::string message;  // "FOLDER/armor.txt was not found" (or weapons.txt, misc.txt)
-};
-
-// What a load request ended in: the index of the new tables, the first missing table, or the
-// fault that stopped the load.
-using LoadOutcome = std::variant<CodeIndex, MissingTable, LoadError>;
+// What a load request ended in: the index of the new tables, or what stopped it: the first
+// missing table (LoadCause::kMissingTable) or the fault that stopped the load.
+using LoadOutcome = Result<CodeIndex>;
 
 // Sets `module`'s table folder from `folder_path`, checks the folder for its tables, reads them
 // and builds the index. On a missing table or a load error `module`'s tables keep what they held.

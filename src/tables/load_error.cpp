@@ -7,6 +7,7 @@ namespace {
 
 std::string Describe(const std::string& file, int line, LoadCause cause,
                      const std::string& detail) {
+  if (cause == LoadCause::kMissingTable) return file + " was not found";
   std::string text = file;
   if (line > 0) text += ":" + std::to_string(line);
   text += ": ";
@@ -26,6 +27,7 @@ std::string_view CauseName(LoadCause cause) {
     case LoadCause::kTooManyRows: return "too many rows";
     case LoadCause::kOverflow: return "overflow";
     case LoadCause::kTypeMismatch: return "type mismatch";
+    case LoadCause::kMissingTable: return "missing table";
   }
   return "error";
 }
@@ -51,12 +53,22 @@ LoadError LoadError::InField(std::string file, int line, LoadCause cause, int co
   return error;
 }
 
+LoadError LoadError::MissingTable(std::string path) {
+  return LoadError(std::move(path), 0, LoadCause::kMissingTable, "");
+}
+
 LoadError LoadError::WithColumnName(std::string_view name) const {
   return InField(file_, line_, cause_, column_, field_text_, reason_, std::string(name));
 }
 
+MessageText LoadError::Text() const {
+  MessageText text;
+  return text.Path(file_).Table(std::string(std::string_view(what()).substr(file_.size())));
+}
+
 MessageText LoadError::UserMessage() const {
   MessageText text;
+  if (cause_ == LoadCause::kMissingTable) return text.Path(file_).Table(" was not found");
   text.Table("The tables could not be read: ").Path(file_);
   std::string rest = line_ > 0 ? ", line " + std::to_string(line_) : std::string();
   return text.Table(rest + ": " + std::string(CauseName(cause_)) + ": " + detail_ + ".");

@@ -1,7 +1,7 @@
 #pragma once
 
-// The one error a table load ends in: file, line, column, field and cause. Thrown by the reader
-// and loaders, caught once in LoadFolder, shown by both front ends.
+// The one error a load request ends in: cause, file, line, column, field and the message made of
+// them. Thrown by the reader and loaders, caught once in LoadFolder, shown by both front ends.
 
 #include <stdexcept>
 #include <string>
@@ -18,18 +18,19 @@ enum class LoadCause {
   kTooManyFields,
   kTooManyRows,
   kOverflow,
-  kTypeMismatch
+  kTypeMismatch,
+  kMissingTable,
 };
 
 // The cause as scripts read it: "read error", "file too large", "too many fields",
-// "too many rows", "overflow", "type mismatch".
+// "too many rows", "overflow", "type mismatch", "missing table".
 std::string_view CauseName(LoadCause cause);
 
 // The one error the table loaders throw. It names the file (as found in the folder), the 1-based
 // physical line (0 when the fault concerns the whole file), the column (-1 when none applies), the
 // field text (shortened when long) and the cause; the column counts from 0 here and from 1 in the
-// text. what() reads "FILE:LINE: CAUSE: DETAIL", or
-// "FILE: CAUSE: DETAIL" when there is no line.
+// text. what() reads "FILE:LINE: CAUSE: DETAIL", or "FILE: CAUSE: DETAIL" when there is no line,
+// or for a missing table "FILE was not found".
 class LoadError : public std::runtime_error {
  public:
   LoadError(std::string file, int line, LoadCause cause, std::string detail);
@@ -41,6 +42,9 @@ class LoadError : public std::runtime_error {
                            std::string_view field_text, std::string reason,
                            std::string column_name = {});
 
+  // The item table `path` (its folder and the name it was looked for under) is not in the folder.
+  static LoadError MissingTable(std::string path);
+
   // The same fault in a field, with the name the header gives its column.
   LoadError WithColumnName(std::string_view name) const;
 
@@ -51,9 +55,12 @@ class LoadError : public std::runtime_error {
   LoadCause Cause() const { return cause_; }
   const std::string& Detail() const { return detail_; }
 
+  // what() in pieces: the file's name a path, the rest, which may quote a field, table bytes.
+  MessageText Text() const;
+
   // The error as a sentence for a message box: "The tables could not be read: FILE, line LINE:
   // CAUSE: DETAIL." (without ", line LINE" when there is no line), the file name a path and the
-  // rest, which may quote a field, table bytes.
+  // rest, which may quote a field, table bytes; for a missing table "FILE was not found".
   MessageText UserMessage() const;
 
  private:

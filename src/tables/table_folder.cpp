@@ -89,7 +89,7 @@ FolderCheck CheckTableFolder(std::string_view folder_path,
   for (std::string& name : check.files) {
     std::string found = FindTable(check.table_folder, table_names, name);
     if (found.empty()) {
-      check.missing = check.table_folder + name + " was not found";
+      check.missing = LoadError::MissingTable(check.table_folder + name);
       return check;
     }
     name = std::move(found);

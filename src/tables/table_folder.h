@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "tables/item_tables.h"
+#include "tables/load_error.h"
 
 namespace sallowmere {
 
@@ -32,7 +33,7 @@ std::string ToTableFolder(std::string_view folder_path);
 struct FolderCheck {
   std::string table_folder;                 // the folder, ending in a separator
   TableFiles files = ItemTableFileNames();  // the names the tables were found under
-  std::optional<std::string> missing;       // set at the first missing table: the message to show
+  std::optional<LoadError> missing;         // set at the first missing table: the message to show
 };
 
 // Checks `folder_path` for the item tables (armor.txt, weapons.txt and misc.txt), in load order,

@@ -169,15 +169,12 @@ Form1::TablesRead Form1::ReadTables(const std::string& folder, Repeats repeats) 
   // Stamped before reading: a table written while it is read differs at the next activation.
   read_stamp_ = StampTableFolder(folder, *names);
   const LoadOutcome outcome = LoadFolder(module1_, folder, *names);
-  if (const auto* missing = std::get_if<MissingTable>(&outcome)) {
-    Warn(MessageText().Path(missing->message));
-    return TablesRead::kMissing;
-  }
-  if (const auto* error = std::get_if<LoadError>(&outcome)) {
+  if (const LoadError* error = outcome.Error()) {
     Warn(error->UserMessage());
-    return TablesRead::kUnreadable;
+    return error->Cause() == LoadCause::kMissingTable ? TablesRead::kMissing
+                                                      : TablesRead::kUnreadable;
   }
-  const CodeIndex& index = std::get<CodeIndex>(outcome);
+  const CodeIndex& index = *outcome;
   std::set<std::pair<std::string, std::string>> repeated;
   for (const DuplicateReport& repeat : index.Duplicates()) {
     std::pair<std::string, std::string> key(repeat.code, repeat.file);

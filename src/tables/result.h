@@ -1,0 +1,35 @@
+#pragma once
+
+// What a step that the user's files can make fail gives back: its value, or the one error that
+// stopped it. Returned by the load request; the front ends look at it in one place each.
+
+#include <utility>
+#include <variant>
+
+#include "tables/load_error.h"
+
+namespace sallowmere {
+
+// The value a step made, or the LoadError that stopped it; never neither.
+template <class T>
+class Result {
+ public:
+  Result(T value) : outcome_(std::in_place_index<0>, std::move(value)) {}
+  Result(LoadError error) : outcome_(std::in_place_index<1>, std::move(error)) {}
+
+  // Whether the step went through, so that the value is there.
+  explicit operator bool() const { return outcome_.index() == 0; }
+  // The error that stopped the step; nullptr when it went through.
+  const LoadError* Error() const { return std::get_if<1>(&outcome_); }
+
+  // The value, which is there only when the step went through.
+  T& operator*() { return std::get<0>(outcome_); }
+  const T& operator*() const { return std::get<0>(outcome_); }
+  T* operator->() { return &std::get<0>(outcome_); }
+  const T* operator->() const { return &std::get<0>(outcome_); }
+
+ private:
+  std::variant<T, LoadError> outcome_;
+};
+
+}  // namespace sallowmere
