@@ -13,11 +13,7 @@ LoadOutcome LoadFolder(Module1& module, std::string_view folder_path,
   FolderCheck check = CheckTableFolder(folder_path, table_names);
   module.SetTableFolder(check.table_folder);
   if (check.missing) return std::move(*check.missing);
-  try {
-    module.LoadAllTables(check.files);
-  } catch (const LoadError& error) {
-    return error;
-  }
+  if (const Result<void> read = module.LoadAllTables(check.files); !read) return *read.Error();
   return CodeIndex::Build(module);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 // The whole load request short of the window: the one call both front ends make to read a mod
-// folder, and the one place a LoadError is caught. Joins tables/ (the folder check and the
-// loaders) to index/ (the code index).
+// folder, giving back the new index or the one LoadError that stopped it. Joins tables/ (the folder
+// check and the loaders) to index/ (the code index).
 
 #include <string>
 #include <string_view>
@@ -21,7 +21,6 @@ using LoadOutcome = Result<CodeIndex>;
 
 // Sets `module`'s table folder from `folder_path`, checks the folder for its tables, reads them
 // and builds the index. On a missing table or a load error `module`'s tables keep what they held.
-// Never throws a LoadError.
 LoadOutcome LoadFolder(Module1& module, std::string_view folder_path);
 // The same, finding the tables among `table_names`, the folder's as ListTableNames gave them.
 LoadOutcome LoadFolder(Module1& module, std::string_view folder_path,

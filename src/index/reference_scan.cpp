@@ -518,16 +518,21 @@ PerItemTable<ItemTableColumn> ItemTableColumns(const Module1& module) {
 namespace {
 
 // Reads the table `name` of `table_folder` through `buffer`, giving `scan` its text.
-void ReadTable(const std::string& table_folder, const std::string& name, std::string& buffer,
-               const std::function<void(std::string_view piece)>& on_piece) {
-  TableFile file(TablePath(table_folder, name), name);
+Result<void> ReadTable(const std::string& table_folder, const std::string& name,
+                       std::string& buffer,
+                       const std::function<void(std::string_view piece)>& on_piece) {
+  TableFile file;
+  if (Result<void> opened = file.Open(TablePath(table_folder, name), name); !opened) {
+    return opened;
+  }
   bool first = true;
-  file.ReadLines(buffer, [&](std::string_view piece) {
+  return file.ReadLines(buffer, [&](std::string_view piece) -> Result<void> {
     if (first && IsUtf16Text(piece)) {
-      throw LoadError(name, 0, LoadCause::kReadError, std::string(kUtf16Detail));
+      return LoadError(name, 0, LoadCause::kReadError, std::string(kUtf16Detail));
     }
     first = false;
     on_piece(piece);
+    return {};
   });
 }
 
@@ -546,22 +551,26 @@ void ScanOneTable(const std::string& table_folder, const ItemCodes& codes,
   for (const ItemTableColumn& item_table : item_tables) {
     if (item_table.file_name == scanned.file_name) code_column = item_table.code_column;
   }
+  const auto leave_out = [&](const LoadError& error) {
+    scanned.reference_columns.clear();
+    scanned.left_out = std::string(CauseName(error.Cause())) + ": " + error.Detail();
+  };
   try {
     TableScan table_scan(codes, code_column, wanted, table, most_places);
-    ReadTable(table_folder, scanned.file_name, buffer,
-              [&](std::string_view piece) { table_scan.Feed(piece); });
+    Result<void> read = ReadTable(table_folder, scanned.file_name, buffer,
+                                  [&](std::string_view piece) { table_scan.Feed(piece); });
+    if (!read) return leave_out(*read.Error());
     scanned.reference_columns = table_scan.ReferenceColumns();
     if (table_scan.NeedsSecondReading()) {
-      ReadTable(table_folder, scanned.file_name, buffer,
-                [&](std::string_view piece) { table_scan.CollectPlaces(piece); });
+      read = ReadTable(table_folder, scanned.file_name, buffer,
+                       [&](std::string_view piece) { table_scan.CollectPlaces(piece); });
+      if (!read) return leave_out(*read.Error());
     }
     // A table read again for its places may have changed meanwhile: its places count only once
     // both readings went through.
     scan.places[table] = table_scan.TakePlaces();
-  } catch (const LoadError& error) {
-    scanned.reference_columns.clear();
-    scanned.left_out = std::string(CauseName(error.Cause())) + ": " + error.Detail();
   } catch (const std::exception& error) {
+    // What the standard library throws, memory running out above all, leaves the table out.
     scanned.reference_columns.clear();
     scanned.left_out = std::string(CauseName(LoadCause::kReadError)) + ": " + error.what();
   }

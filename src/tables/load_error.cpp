@@ -33,11 +33,9 @@ std::string_view CauseName(LoadCause cause) {
 }
 
 LoadError::LoadError(std::string file, int line, LoadCause cause, std::string detail)
-    : std::runtime_error(Describe(file, line, cause, detail)),
-      file_(std::move(file)),
-      line_(line),
-      cause_(cause),
-      detail_(std::move(detail)) {}
+    : file_(std::move(file)), line_(line), cause_(cause), detail_(std::move(detail)) {
+  description_ = Describe(file_, line_, cause_, detail_);
+}
 
 LoadError LoadError::InField(std::string file, int line, LoadCause cause, int column,
                              std::string_view field_text, std::string reason,
@@ -63,7 +61,7 @@ LoadError LoadError::WithColumnName(std::string_view name) const {
 
 MessageText LoadError::Text() const {
   MessageText text;
-  return text.Path(file_).Table(std::string(std::string_view(what()).substr(file_.size())));
+  return text.Path(file_).Table(std::string(std::string_view(description_).substr(file_.size())));
 }
 
 MessageText LoadError::UserMessage() const {

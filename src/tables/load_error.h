@@ -1,9 +1,8 @@
 #pragma once
 
 // The one error a load request ends in: cause, file, line, column, field and the message made of
-// them. Thrown by the reader and loaders, caught once in LoadFolder, shown by both front ends.
+// them. Given back by the reader and the loaders, shown by both front ends.
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -26,12 +25,12 @@ enum class LoadCause {
 // "too many rows", "overflow", "type mismatch", "missing table".
 std::string_view CauseName(LoadCause cause);
 
-// The one error the table loaders throw. It names the file (as found in the folder), the 1-based
-// physical line (0 when the fault concerns the whole file), the column (-1 when none applies), the
-// field text (shortened when long) and the cause; the column counts from 0 here and from 1 in the
-// text. what() reads "FILE:LINE: CAUSE: DETAIL", or "FILE: CAUSE: DETAIL" when there is no line,
-// or for a missing table "FILE was not found".
-class LoadError : public std::runtime_error {
+// The one error the reader and the loaders give back. It names the file (as found in the folder),
+// the 1-based physical line (0 when the fault concerns the whole file), the column (-1 when none
+// applies), the field text (shortened when long) and the cause; the column counts from 0 here and
+// from 1 in the text. Description() reads "FILE:LINE: CAUSE: DETAIL", or "FILE: CAUSE: DETAIL" when
+// there is no line, or for a missing table "FILE was not found".
+class LoadError {
  public:
   LoadError(std::string file, int line, LoadCause cause, std::string detail);
 
@@ -54,8 +53,10 @@ class LoadError : public std::runtime_error {
   const std::string& FieldText() const { return field_text_; }
   LoadCause Cause() const { return cause_; }
   const std::string& Detail() const { return detail_; }
+  const std::string& Description() const { return description_; }
 
-  // what() in pieces: the file's name a path, the rest, which may quote a field, table bytes.
+  // Description() in pieces: the file's name a path, the rest, which may quote a field, table
+  // bytes.
   MessageText Text() const;
 
   // The error as a sentence for a message box: "The tables could not be read: FILE, line LINE:
@@ -71,6 +72,7 @@ class LoadError : public std::runtime_error {
   std::string reason_;
   LoadCause cause_;
   std::string detail_;
+  std::string description_;
 };
 
 // A field's text as a message shows it: its first 40 bytes followed by "..." when longer.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tables/item_table.h"
+#include "tables/result.h"
 #include "tables/table_folder.h"
 
 namespace sallowmere {
@@ -35,9 +36,8 @@ class Module1 {
   void SetNames(ItemNames names) { names_ = names; }
 
   // Reads the item tables in load order (armor, weapons, misc) from TableFolder() under the names
-  // in `files`. Throws LoadError at the first fault; the tables then keep what the previous load
-  // gave them.
-  void LoadAllTables(const TableFiles& files = ItemTableFileNames());
+  // in `files`. Fails at the first fault; the tables then keep what the previous load gave them.
+  Result<void> LoadAllTables(const TableFiles& files = ItemTableFileNames());
 
  private:
   std::string table_folder_;

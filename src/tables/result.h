@@ -1,8 +1,10 @@
 #pragma once
 
 // What a step that the user's files can make fail gives back: its value, or the one error that
-// stopped it. Returned by the load request; the front ends look at it in one place each.
+// stopped it. Returned by the reader, the loaders and the load request; the front ends look at
+// it in one place each.
 
+#include <optional>
 #include <utility>
 #include <variant>
 
@@ -30,6 +32,20 @@ class Result {
 
  private:
   std::variant<T, LoadError> outcome_;
+};
+
+// A step that gives back nothing went through, or the LoadError that stopped it.
+template <>
+class Result<void> {
+ public:
+  Result() = default;
+  Result(LoadError error) : error_(std::move(error)) {}
+
+  explicit operator bool() const { return !error_; }
+  const LoadError* Error() const { return error_ ? &*error_ : nullptr; }
+
+ private:
+  std::optional<LoadError> error_;
 };
 
 }  // namespace sallowmere

@@ -153,9 +153,9 @@ bool FieldOfRow(std::string_view line, int column, std::string_view& field) {
 RowStream::RowStream(std::string_view file_name, HeaderHandler on_header, RowHandler on_row)
     : file_name_(file_name), on_header_(std::move(on_header)), on_row_(std::move(on_row)) {}
 
-void RowStream::Feed(std::string_view piece) {
+Result<void> RowStream::Feed(std::string_view piece) {
   if (lines_ == 0 && IsUtf16Text(piece)) {
-    throw LoadError(file_name_, 1, LoadCause::kReadError, std::string(kUtf16Detail));
+    return LoadError(file_name_, 1, LoadCause::kReadError, std::string(kUtf16Detail));
   }
   LineReader lines(piece, lines_);
   std::string_view line;
@@ -168,20 +168,21 @@ void RowStream::Feed(std::string_view piece) {
     // The row is split before it is stored, so its own fault comes first.
     std::array<std::string_view, 2> kept;
     if (keep_fields_ ? !FieldsOfRow(line, kept_columns_, kept) : !SplitRow(line, fields_)) {
-      throw LoadError(file_name_, lines.LineNumber(), LoadCause::kTooManyFields,
-                      "the row has more than " + std::to_string(RowFields::kCapacity) + " fields");
+      return LoadError(file_name_, lines.LineNumber(), LoadCause::kTooManyFields,
+                       "the row has more than " + std::to_string(RowFields::kCapacity) + " fields");
     }
     if (++rows_ > max_rows_) {
-      throw LoadError(file_name_, lines.LineNumber(), LoadCause::kTooManyRows,
-                      "the table has more than " + std::to_string(max_rows_) + " data rows");
+      return LoadError(file_name_, lines.LineNumber(), LoadCause::kTooManyRows,
+                       "the table has more than " + std::to_string(max_rows_) + " data rows");
     }
     if (keep_fields_) {
       on_fields_(lines.LineNumber(), kept[0], kept[1]);
-    } else {
-      on_row_(lines.LineNumber(), fields_);
+    } else if (Result<void> read = on_row_(lines.LineNumber(), fields_); !read) {
+      return read;
     }
   }
   lines_ = lines.LineNumber();
+  return {};
 }
 
 }  // namespace sallowmere

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "tables/result.h"
+
 namespace sallowmere {
 
 // Splits a table's text into lines. A line ends at CR, CRLF or a lone LF; the end is not part of
@@ -91,18 +93,18 @@ inline constexpr int kMaxDataRows = 501;
 class RowStream {
  public:
   using HeaderHandler = std::function<void(std::string_view header)>;
-  using RowHandler = std::function<void(int line, const RowFields& fields)>;
+  using RowHandler = std::function<Result<void>(int line, const RowFields& fields)>;
   using FieldsHandler =
       std::function<void(int line, std::string_view first, std::string_view second)>;
 
   // `on_header` may be empty.
   RowStream(std::string_view file_name, HeaderHandler on_header, RowHandler on_row);
 
-  // Reads the next piece. Throws LoadError naming the file and the line when a row has more than
-  // RowFields::kCapacity fields (checked first) or the table more data rows than allowed, and a
+  // Reads the next piece. Fails, naming the file and the line, when a row has more than
+  // RowFields::kCapacity fields (checked first) or the table more data rows than allowed, with a
   // read error at line 1 for UTF-16 text (which has a NUL byte in every other place, so no field
-  // of it could mean what it shows); exceptions from the handlers pass through.
-  void Feed(std::string_view piece);
+  // of it could mean what it shows), or as the row handler failed, at once.
+  Result<void> Feed(std::string_view piece);
 
   // The most data rows the table may hold: kMaxDataRows until set.
   void SetMaxRows(int max_rows) { max_rows_ = max_rows; }

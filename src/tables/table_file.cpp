@@ -21,14 +21,14 @@
 namespace sallowmere {
 namespace {
 
-[[noreturn]] void Fail(std::string_view file_name, LoadCause cause, const std::string& detail) {
-  throw LoadError(std::string(file_name), 0, cause, detail);
+LoadError Fail(std::string_view file_name, LoadCause cause, const std::string& detail) {
+  return LoadError(std::string(file_name), 0, cause, detail);
 }
 
-[[noreturn]] void FailTooLarge(std::string_view file_name, std::uintmax_t size) {
-  Fail(file_name, LoadCause::kFileTooLarge,
-       "the file holds " + std::to_string(size) + " bytes, more than a table's " +
-           std::to_string(kMaxTableBytes));
+LoadError FailTooLarge(std::string_view file_name, std::uintmax_t size) {
+  return Fail(file_name, LoadCause::kFileTooLarge,
+              "the file holds " + std::to_string(size) + " bytes, more than a table's " +
+                  std::to_string(kMaxTableBytes));
 }
 
 #ifndef _WIN32
@@ -96,37 +96,42 @@ std::string BytesFromPath(const std::filesystem::path& path) {
 }
 
 #ifndef _WIN32
-TableFile::TableFile(const std::filesystem::path& path, std::string_view file_name)
-    : file_name_(file_name) {
+Result<void> TableFile::Open(const std::filesystem::path& path, std::string_view file_name) {
+  file_name_ = file_name;
   // Non-blocking, so that a FIFO put in a table's place between the folder check and the load
   // cannot hang the program; it is then refused as not a regular file.
   FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (file.Get() < 0)
-    Fail(file_name, LoadCause::kReadError, "cannot open the file: " + SystemMessage(errno));
+  if (file.Get() < 0) {
+    return Fail(file_name, LoadCause::kReadError, "cannot open the file: " + SystemMessage(errno));
+  }
   struct stat info {};
   if (::fstat(file.Get(), &info) != 0) {
-    Fail(file_name, LoadCause::kReadError, "cannot read the file: " + SystemMessage(errno));
+    return Fail(file_name, LoadCause::kReadError, "cannot read the file: " + SystemMessage(errno));
   }
-  if (!S_ISREG(info.st_mode)) Fail(file_name, LoadCause::kReadError, "not a regular file");
+  if (!S_ISREG(info.st_mode)) return Fail(file_name, LoadCause::kReadError, "not a regular file");
   size_ = static_cast<std::uintmax_t>(info.st_size);
-  if (size_ > kMaxTableBytes) FailTooLarge(file_name, size_);
+  if (size_ > kMaxTableBytes) return FailTooLarge(file_name, size_);
   fd_ = file.Release();
+  return {};
 }
 
-TableFile::~TableFile() { ::close(fd_); }
+TableFile::~TableFile() {
+  if (fd_ >= 0) ::close(fd_);
+}
 
-std::size_t TableFile::ReadSome(char* into, std::size_t size) {
+Result<std::size_t> TableFile::ReadSome(char* into, std::size_t size) {
   while (true) {
     const ssize_t got = ::read(fd_, into, size);
     if (got >= 0) return static_cast<std::size_t>(got);
     if (errno != EINTR) {
-      Fail(file_name_, LoadCause::kReadError, "cannot read the file: " + SystemMessage(errno));
+      return Fail(file_name_, LoadCause::kReadError,
+                  "cannot read the file: " + SystemMessage(errno));
     }
   }
 }
 #else
-TableFile::TableFile(const std::filesystem::path& path, std::string_view file_name)
-    : file_name_(file_name) {
+Result<void> TableFile::Open(const std::filesystem::path& path, std::string_view file_name) {
+  file_name_ = file_name;
   // Shared for reading, writing and deleting: an editor may save the table meanwhile. The
   // system's own words say why a file cannot be opened: held by another program without
   // sharing, a cloud file not on the disk, no permission.
@@ -135,36 +140,37 @@ TableFile::TableFile(const std::filesystem::path& path, std::string_view file_na
                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
-    Fail(file_name, LoadCause::kReadError, "cannot open the file: " + LastWindowsErrorText());
+    return Fail(file_name, LoadCause::kReadError,
+                "cannot open the file: " + LastWindowsErrorText());
   }
+  // Closed by the destructor from here on, whatever follows.
   handle_ = file;
   BY_HANDLE_FILE_INFORMATION info{};
   if (!GetFileInformationByHandle(file, &info)) {
-    const std::string why = LastWindowsErrorText();
-    CloseHandle(file);
-    Fail(file_name, LoadCause::kReadError, "cannot read the file: " + why);
+    return Fail(file_name, LoadCause::kReadError,
+                "cannot read the file: " + LastWindowsErrorText());
   }
   if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
       GetFileType(file) != FILE_TYPE_DISK) {
-    CloseHandle(file);
-    Fail(file_name, LoadCause::kReadError, "not a regular file");
+    return Fail(file_name, LoadCause::kReadError, "not a regular file");
   }
   size_ = (std::uintmax_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
-  if (size_ > kMaxTableBytes) {
-    CloseHandle(file);
-    FailTooLarge(file_name, size_);
-  }
+  if (size_ > kMaxTableBytes) return FailTooLarge(file_name, size_);
+  return {};
 }
 
-TableFile::~TableFile() { CloseHandle(static_cast<HANDLE>(handle_)); }
+TableFile::~TableFile() {
+  if (handle_ != nullptr) CloseHandle(static_cast<HANDLE>(handle_));
+}
 
-std::size_t TableFile::ReadSome(char* into, std::size_t size) {
+Result<std::size_t> TableFile::ReadSome(char* into, std::size_t size) {
   DWORD got = 0;
   const auto wanted = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
   if (!ReadFile(static_cast<HANDLE>(handle_), into, wanted, &got, nullptr)) {
-    Fail(file_name_, LoadCause::kReadError, "cannot read the file: " + LastWindowsErrorText());
+    return Fail(file_name_, LoadCause::kReadError,
+                "cannot read the file: " + LastWindowsErrorText());
   }
-  return got;
+  return static_cast<std::size_t>(got);
 }
 #endif
 
@@ -182,8 +188,8 @@ std::size_t WholeLines(std::string_view text) {
 
 }  // namespace
 
-void TableFile::ReadLines(std::string& buffer,
-                          const std::function<void(std::string_view lines)>& on_lines) {
+Result<void> TableFile::ReadLines(
+    std::string& buffer, const std::function<Result<void>(std::string_view lines)>& on_lines) {
   // A few pages, touched once and reused for every file and load.
   constexpr std::size_t kPiece = 64 * 1024;
   if (buffer.size() < kPiece) buffer.resize(kPiece);
@@ -194,10 +200,12 @@ void TableFile::ReadLines(std::string& buffer,
     if (filled == buffer.size()) {
       buffer.resize(std::min<std::size_t>(buffer.size() * 2, kMaxTableBytes + 1));
     }
-    const std::size_t got = ReadSome(buffer.data() + filled, buffer.size() - filled);
+    const Result<std::size_t> read = ReadSome(buffer.data() + filled, buffer.size() - filled);
+    if (!read) return *read.Error();
+    const std::size_t got = *read;
     if (got == 0) break;
     total += got;
-    if (total > kMaxTableBytes) FailTooLarge(file_name_, total);
+    if (total > kMaxTableBytes) return FailTooLarge(file_name_, total);
     filled += got;
     if (!marked && filled >= kUtf8Mark.size()) {
       // Some editors begin a UTF-8 file with a byte-order mark, which is no part of its header.
@@ -209,11 +217,14 @@ void TableFile::ReadLines(std::string& buffer,
     }
     const std::size_t whole = WholeLines(std::string_view(buffer.data(), filled));
     if (whole == 0) continue;
-    on_lines(std::string_view(buffer.data(), whole));
+    if (Result<void> handled = on_lines(std::string_view(buffer.data(), whole)); !handled) {
+      return handled;
+    }
     std::memmove(buffer.data(), buffer.data() + whole, filled - whole);
     filled -= whole;
   }
-  if (filled > 0) on_lines(std::string_view(buffer.data(), filled));
+  if (filled > 0) return on_lines(std::string_view(buffer.data(), filled));
+  return {};
 }
 
 }  // namespace sallowmere

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "tables/result.h"
+
 #ifdef _WIN32
 #include <fstream>
 #endif
@@ -43,12 +45,14 @@ inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 // blocking on anything that is not a regular file.
 class TableFile {
  public:
-  // Opens the file at `path`. Throws LoadError naming `file_name`: read error when it cannot be
-  // opened or is not a regular file; file too large when it holds more than kMaxTableBytes.
-  TableFile(const std::filesystem::path& path, std::string_view file_name);
+  TableFile() = default;
   ~TableFile();
   TableFile(const TableFile&) = delete;
   TableFile& operator=(const TableFile&) = delete;
+
+  // Opens the file at `path`, once. Fails, naming `file_name`, with a read error when it cannot be
+  // opened or is not a regular file, and as too large when it holds more than kMaxTableBytes.
+  Result<void> Open(const std::filesystem::path& path, std::string_view file_name);
 
   // The file's size when it was opened.
   std::uintmax_t Size() const { return size_; }
@@ -56,13 +60,14 @@ class TableFile {
   // Reads the file to its end through `buffer` (whose memory serves the next file again), calling
   // `on_lines` with its text in order, in pieces that each end just after a line end or at the
   // end of the file, without the UTF-8 byte-order mark (kUtf8Mark) the file may begin with. A
-  // line longer than the buffer grows it. Throws LoadError: read error when
-  // the file cannot be read; file too large when it grows past kMaxTableBytes meanwhile.
-  void ReadLines(std::string& buffer, const std::function<void(std::string_view lines)>& on_lines);
+  // line longer than the buffer grows it. Fails with a read error when the file cannot be read,
+  // as too large when it grows past kMaxTableBytes meanwhile, or as `on_lines` failed, at once.
+  Result<void> ReadLines(std::string& buffer,
+                         const std::function<Result<void>(std::string_view lines)>& on_lines);
 
  private:
-  // Reads up to `size` bytes into `into`; 0 at the end of the file.
-  std::size_t ReadSome(char* into, std::size_t size);
+  // Reads up to `size` bytes into `into`: how many, 0 at the end of the file.
+  Result<std::size_t> ReadSome(char* into, std::size_t size);
 
   std::string file_name_;
   std::uintmax_t size_ = 0;

@@ -9,42 +9,34 @@ namespace sallowmere {
 
 namespace {
 
-// Kept out of line: building a message is rare, and the conversion loop stays small without it.
-[[noreturn, gnu::cold, gnu::noinline]] void FailConversion(LoadCause cause, std::string_view what,
-                                                           std::string_view text,
-                                                           std::string_view file_name, int line,
-                                                           int column) {
-  throw LoadError::InField(std::string(file_name), line, cause, column, text, std::string(what));
-}
-
-std::int32_t ConvertNumber(const ColumnSlot& at, std::string_view text, std::string_view file_name,
-                           int line, int column) {
-  std::optional<std::int32_t> value;
+// The value of a numeric field by its column's rule and width; nullopt when a strict field is no
+// number or the value does not fit the width.
+std::optional<std::int32_t> ConvertNumber(const ColumnSlot& at, std::string_view text) {
   if (at.rule == Rule::kStrict) {
     const std::optional<double> strict = ParseStrictNumber(text);
-    if (!strict)
-      FailConversion(LoadCause::kTypeMismatch, "is not a number", text, file_name, line, column);
-    value = RoundToWidth(*strict, at.width);
-  } else {
-    value = RoundToWidth(Val(text), at.width);
+    return strict ? RoundToWidth(*strict, at.width) : std::nullopt;
   }
-  if (!value) {
-    FailConversion(LoadCause::kOverflow, "does not fit " + std::string(WidthName(at.width)), text,
-                   file_name, line, column);
-  }
-  return *value;
+  return RoundToWidth(Val(text), at.width);
 }
 
-}  // namespace
-
-namespace {
+// Why the field `text` of `column`, which ConvertNumber refuses, cannot be read. Kept out of
+// line: building a message is rare, and the conversion loop stays small without it.
+[[gnu::cold, gnu::noinline]] LoadError ConversionError(const ColumnSlot& at, std::string_view text,
+                                                       std::string_view file_name, int line,
+                                                       int column) {
+  const bool number = at.rule != Rule::kStrict || ParseStrictNumber(text);
+  return LoadError::InField(
+      std::string(file_name), line, number ? LoadCause::kOverflow : LoadCause::kTypeMismatch,
+      column, text,
+      number ? "does not fit " + std::string(WidthName(at.width)) : std::string("is not a number"));
+}
 
 // Converts columns `range.first` to `range.last` of a numeric range to `out`, one value per
-// column. A plain decimal integer that fits (nearly every field of a real table) is read here,
-// inline; anything else takes the full rule, which reads such integers alike.
+// column, moving `out` past them. A plain decimal integer that fits (nearly every field of a real
+// table) is read here, inline; anything else takes the full rule, which reads such integers
+// alike. Returns the first column that cannot be converted, or -1 when every one is.
 template <class T>
-T* ConvertRange(const ColumnRange& range, const RowFields& fields, std::string_view file_name,
-                int line, T* out) {
+int ConvertRange(const ColumnRange& range, const RowFields& fields, T*& out) {
   const WidthRange bounds = RangeOf(range.width);
   const ColumnSlot at{range.width, range.rule, 0};
   for (int column = range.first; column <= range.last; ++column) {
@@ -61,9 +53,11 @@ T* ConvertRange(const ColumnRange& range, const RowFields& fields, std::string_v
         continue;
       }
     }
-    *out++ = static_cast<T>(ConvertNumber(at, text, file_name, line, column));
+    const std::optional<std::int32_t> value = ConvertNumber(at, text);
+    if (!value) return column;
+    *out++ = static_cast<T>(*value);
   }
-  return out;
+  return -1;
 }
 
 // Makes room for `count` more values at the end of `values` and returns where they begin.
@@ -108,24 +102,27 @@ void AddStrings(const RecordLayout& layout, const RowFields& fields, TableValues
 
 }  // namespace
 
-void ConvertRow(const RecordLayout& layout, const RowFields& fields, std::string_view file_name,
-                int line, TableValues& out) {
+Result<void> ConvertRow(const RecordLayout& layout, const RowFields& fields,
+                        std::string_view file_name, int line, TableValues& out) {
   out.lines.push_back(line);
   std::uint8_t* bytes = Extend(out.bytes, layout.SlotCount(Width::kByte));
   std::int16_t* integers = Extend(out.integers, layout.SlotCount(Width::kInteger));
   std::int32_t* longs = Extend(out.longs, layout.SlotCount(Width::kLong));
   // Range by range, so the width is settled once per range rather than once per column.
   for (const ColumnRange& range : layout.Ranges()) {
+    int refused = -1;
     switch (range.width) {
       case Width::kString: break;
-      case Width::kByte: bytes = ConvertRange(range, fields, file_name, line, bytes); break;
-      case Width::kInteger:
-        integers = ConvertRange(range, fields, file_name, line, integers);
-        break;
-      case Width::kLong: longs = ConvertRange(range, fields, file_name, line, longs); break;
+      case Width::kByte: refused = ConvertRange(range, fields, bytes); break;
+      case Width::kInteger: refused = ConvertRange(range, fields, integers); break;
+      case Width::kLong: refused = ConvertRange(range, fields, longs); break;
+    }
+    if (refused >= 0) {
+      return ConversionError(layout.Column(refused), fields[refused], file_name, line, refused);
     }
   }
   AddStrings(layout, fields, out);
+  return {};
 }
 
 TableBuilder::TableBuilder(ItemTable table, std::string_view file_name, std::uintmax_t size,
@@ -137,7 +134,7 @@ TableBuilder::TableBuilder(ItemTable table, std::string_view file_name, std::uin
       names_(names),
       rows_(
           file_name, [this](std::string_view header) { ReadHeader(header); },
-          [this](int line, const RowFields& fields) { ReadRow(line, fields); }) {}
+          [this](int line, const RowFields& fields) { return ReadRow(line, fields); }) {}
 
 void TableBuilder::ReadHeader(std::string_view header) {
   by_header_ = ReadingOf(header, layout_);
@@ -166,16 +163,14 @@ void TableBuilder::ReadHeader(std::string_view header) {
   values_.strings.reserve(static_cast<std::size_t>(size_));
 }
 
-void TableBuilder::ReadRow(int line, const RowFields& fields) {
-  try {
-    ConvertRow(layout_, fields, file_name_, line, values_);
-  } catch (const LoadError& error) {
-    // A field that cannot be converted is reported with its column's name, where the header
-    // gives one.
-    const std::string_view name = HeaderName(header_, error.Column());
-    if (name.empty()) throw;
-    throw error.WithColumnName(name);
-  }
+Result<void> TableBuilder::ReadRow(int line, const RowFields& fields) {
+  Result<void> converted = ConvertRow(layout_, fields, file_name_, line, values_);
+  if (converted) return converted;
+  // A field that cannot be converted is reported with its column's name, where the header gives
+  // one.
+  const std::string_view name = HeaderName(header_, converted.Error()->Column());
+  if (name.empty()) return converted;
+  return converted.Error()->WithColumnName(name);
 }
 
 void TableBuilder::AddRow(int line, std::string_view code, std::string_view name) {
@@ -188,32 +183,37 @@ void TableBuilder::AddRow(int line, std::string_view code, std::string_view name
   values_.strings += '\t';
 }
 
-Table ParseTable(ItemTable table, std::string_view text, std::string_view file_name) {
+Result<Table> ParseTable(ItemTable table, std::string_view text, std::string_view file_name) {
   TableBuilder builder(table, file_name, text.size());
-  builder.Feed(text);
+  if (Result<void> read = builder.Feed(text); !read) return *read.Error();
   return builder.Take();
 }
 
-Table LoadTable(ItemTable table, const std::string& table_folder, const std::string& file_name,
-                std::string& buffer, ItemNames names) {
-  TableFile file(TablePath(table_folder, file_name), file_name);
+Result<Table> LoadTable(ItemTable table, const std::string& table_folder,
+                        const std::string& file_name, std::string& buffer, ItemNames names) {
+  TableFile file;
+  if (Result<void> opened = file.Open(TablePath(table_folder, file_name), file_name); !opened) {
+    return *opened.Error();
+  }
   TableBuilder builder(table, file_name, file.Size(), names);
-  file.ReadLines(buffer, [&](std::string_view lines) { builder.Feed(lines); });
+  const Result<void> read =
+      file.ReadLines(buffer, [&](std::string_view lines) { return builder.Feed(lines); });
+  if (!read) return *read.Error();
   return builder.Take();
 }
 
-Table LoadArmorTable(const std::string& table_folder, const std::string& file_name,
-                     std::string& buffer, ItemNames names) {
+Result<Table> LoadArmorTable(const std::string& table_folder, const std::string& file_name,
+                             std::string& buffer, ItemNames names) {
   return LoadTable(kArmor, table_folder, file_name, buffer, names);
 }
 
-Table LoadWeaponTable(const std::string& table_folder, const std::string& file_name,
-                      std::string& buffer, ItemNames names) {
+Result<Table> LoadWeaponTable(const std::string& table_folder, const std::string& file_name,
+                              std::string& buffer, ItemNames names) {
   return LoadTable(kWeapons, table_folder, file_name, buffer, names);
 }
 
-Table LoadMiscTable(const std::string& table_folder, const std::string& file_name,
-                    std::string& buffer, ItemNames names) {
+Result<Table> LoadMiscTable(const std::string& table_folder, const std::string& file_name,
+                            std::string& buffer, ItemNames names) {
   return LoadTable(kMisc, table_folder, file_name, buffer, names);
 }
 

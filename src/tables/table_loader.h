@@ -17,11 +17,11 @@ namespace sallowmere {
 
 // Converts `fields` into a new row of `out` by `layout`: every column from 0 to the layout's last,
 // strings as they are, numbers by their width and rule. Fields past the last column are ignored;
-// missing fields read as empty. Throws LoadError (overflow or type mismatch, naming `file_name`,
-// `line`, the column and the field) when a number does not fit its width or a strict field is no
-// number.
-void ConvertRow(const RecordLayout& layout, const RowFields& fields, std::string_view file_name,
-                int line, TableValues& out);
+// missing fields read as empty. Fails (overflow or type mismatch, naming `file_name`, `line`, the
+// column and the field) when a number does not fit its width or a strict field is no number; the
+// row is then half written.
+Result<void> ConvertRow(const RecordLayout& layout, const RowFields& fields,
+                        std::string_view file_name, int line, TableValues& out);
 
 // Builds a table's values from its text, given in pieces of whole lines: the header row decides
 // the reading (ReadingOf), then each data row is converted by the layout, or, read by its header,
@@ -35,16 +35,15 @@ class TableBuilder {
   TableBuilder(const TableBuilder&) = delete;
   TableBuilder& operator=(const TableBuilder&) = delete;
 
-  // Reads the next piece of the text. Throws LoadError on the first fault of reading or
-  // converting.
-  void Feed(std::string_view lines) { rows_.Feed(lines); }
+  // Reads the next piece of the text. Fails at the first fault of reading or converting.
+  Result<void> Feed(std::string_view lines) { return rows_.Feed(lines); }
 
   // The table read so far; the builder is spent.
   Table Take() { return Table{table_, file_name_, by_header_, std::move(values_)}; }
 
  private:
   void ReadHeader(std::string_view header);
-  void ReadRow(int line, const RowFields& fields);
+  Result<void> ReadRow(int line, const RowFields& fields);
   void AddRow(int line, std::string_view code, std::string_view name);
 
   ItemTable table_;
@@ -59,30 +58,31 @@ class TableBuilder {
 };
 
 // Reads the rows of the item table `table`'s `text`, from the file `file_name`, as TableBuilder
-// reads them. Throws LoadError on the first fault of reading or converting.
-Table ParseTable(ItemTable table, std::string_view text, std::string_view file_name);
+// reads them. Fails at the first fault of reading or converting.
+Result<Table> ParseTable(ItemTable table, std::string_view text, std::string_view file_name);
 template <class RecordT>
-Table ParseTable(std::string_view text, std::string_view file_name) {
+Result<Table> ParseTable(std::string_view text, std::string_view file_name) {
   return ParseTable(RecordT::kTable, text, file_name);
 }
 
 // Reads the item table `table` at `table_folder` + `file_name` (the folder ends in a separator),
-// piece by piece through `buffer` (whose memory serves the next file again). Throws LoadError
-// when the file cannot be read or on the first fault in it.
-Table LoadTable(ItemTable table, const std::string& table_folder, const std::string& file_name,
-                std::string& buffer, ItemNames names = ItemNames::kKeep);
+// piece by piece through `buffer` (whose memory serves the next file again). Fails when the file
+// cannot be read or at the first fault in it.
+Result<Table> LoadTable(ItemTable table, const std::string& table_folder,
+                        const std::string& file_name, std::string& buffer,
+                        ItemNames names = ItemNames::kKeep);
 template <class RecordT>
-Table LoadTable(const std::string& table_folder, const std::string& file_name, std::string& buffer,
-                ItemNames names = ItemNames::kKeep) {
+Result<Table> LoadTable(const std::string& table_folder, const std::string& file_name,
+                        std::string& buffer, ItemNames names = ItemNames::kKeep) {
   return LoadTable(RecordT::kTable, table_folder, file_name, buffer, names);
 }
 
 // The three tables' loaders; `file_name` is the name the folder check found.
-Table LoadArmorTable(const std::string& table_folder, const std::string& file_name,
-                     std::string& buffer, ItemNames names = ItemNames::kKeep);
-Table LoadWeaponTable(const std::string& table_folder, const std::string& file_name,
-                      std::string& buffer, ItemNames names = ItemNames::kKeep);
-Table LoadMiscTable(const std::string& table_folder, const std::string& file_name,
-                    std::string& buffer, ItemNames names = ItemNames::kKeep);
+Result<Table> LoadArmorTable(const std::string& table_folder, const std::string& file_name,
+                             std::string& buffer, ItemNames names = ItemNames::kKeep);
+Result<Table> LoadWeaponTable(const std::string& table_folder, const std::string& file_name,
+                              std::string& buffer, ItemNames names = ItemNames::kKeep);
+Result<Table> LoadMiscTable(const std::string& table_folder, const std::string& file_name,
+                            std::string& buffer, ItemNames names = ItemNames::kKeep);
 
 }  // namespace sallowmere

@@ -36,7 +36,7 @@ TEST(LoadFolderTest, FolderNameEndingInBackslash) {
   Module1 module;
   LoadOutcome outcome = LoadFolder(module, inside);
   ASSERT_TRUE(outcome.Error() != nullptr && outcome.Error()->Cause() == LoadCause::kMissingTable);
-  EXPECT_EQ(std::string(outcome.Error()->what()), inside + "/armor.txt was not found");
+  EXPECT_EQ(std::string(outcome.Error()->Description()), inside + "/armor.txt was not found");
   for (const char* name : {"armor.txt", "weapons.txt", "misc.txt"}) {
     folder.Write("bs\\/" + std::string(name), "h\r\n");
   }
@@ -59,7 +59,7 @@ TEST(LoadFolderTest, MissingTableKeepsTheTablesAndSetsTheFolder) {
 
   const LoadOutcome outcome = LoadFolder(module, partial.PathText());
   EXPECT_TRUE(outcome.Error() != nullptr && outcome.Error()->Cause() == LoadCause::kMissingTable);
-  EXPECT_EQ(std::string(outcome.Error()->what()),
+  EXPECT_EQ(std::string(outcome.Error()->Description()),
             partial.PathText() + PathSeparator() + "weapons.txt was not found");
   EXPECT_EQ(module.TableFolder(), partial.PathText() + PathSeparator());
   EXPECT_EQ(module.ArmorTable().Code(0), "a");
@@ -89,8 +89,8 @@ TEST(LoadFolderTest, LoadErrorComesBackAsAValue) {
   Module1 module;
   const LoadOutcome outcome = LoadFolder(module, folder.PathText());
   ASSERT_TRUE(outcome.Error() != nullptr);
-  EXPECT_STREQ(outcome.Error()->what(),
-               "weapons.txt:2: type mismatch: column 165 \"\xE9\" is not a number");
+  EXPECT_EQ(outcome.Error()->Description(),
+            "weapons.txt:2: type mismatch: column 165 \"\xE9\" is not a number");
   // The file name is a path; the rest, which quotes the field's bytes, is table text.
   const MessageText message = outcome.Error()->UserMessage();
   EXPECT_EQ(message.pieces,

@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "caught_load_error.h"
+#include "error_of.h"
 #include "table_text.h"
 #include "tables/load_error.h"
 #include "tables/table_loader.h"
@@ -24,14 +24,15 @@ namespace {
 using testing::TempFolder;
 
 // Opens and reads the file at `path` to its end, as the loaders do.
-void ReadTableFile(const std::filesystem::path& path) {
-  TableFile file(path, "armor.txt");
+Result<void> ReadTableFile(const std::filesystem::path& path) {
+  TableFile file;
+  if (Result<void> opened = file.Open(path, "armor.txt"); !opened) return opened;
   std::string buffer;
-  file.ReadLines(buffer, [](std::string_view) {});
+  return file.ReadLines(buffer, [](std::string_view) { return Result<void>(); });
 }
 
 LoadError ReadFailure(const std::filesystem::path& path) {
-  return testing::CaughtLoadError([&] { ReadTableFile(path); });
+  return testing::ErrorOf(ReadTableFile(path));
 }
 
 TEST(ReadTableFileTest, FilesTooLargeAreRefusedBeforeReading) {
@@ -40,9 +41,9 @@ TEST(ReadTableFileTest, FilesTooLargeAreRefusedBeforeReading) {
   std::filesystem::resize_file(path, kMaxTableBytes + 1);  // sparse: no disk, no memory
   const LoadError error = ReadFailure(path);
   EXPECT_EQ(error.Cause(), LoadCause::kFileTooLarge);
-  EXPECT_STREQ(error.what(),
-               "armor.txt: file too large: the file holds 67108865 bytes, more than a table's "
-               "67108864");
+  EXPECT_EQ(error.Description(),
+            "armor.txt: file too large: the file holds 67108865 bytes, more than a table's "
+            "67108864");
   EXPECT_EQ(error.UserMessage().Bytes(),  // no line: the fault is the whole file's
             "The tables could not be read: armor.txt: file too large: the file holds 67108865 "
             "bytes, more than a table's 67108864.");
@@ -51,19 +52,20 @@ TEST(ReadTableFileTest, FilesTooLargeAreRefusedBeforeReading) {
 
   std::filesystem::resize_file(path, kMaxTableBytes);  // the largest allowed: one header line
   std::string buffer;
-  EXPECT_EQ(LoadArmorTable(folder.PathText() + "/", "armor.txt", buffer).LastRow(), -1);
+  EXPECT_EQ(LoadArmorTable(folder.PathText() + "/", "armor.txt", buffer)->LastRow(), -1);
 }
 
 TEST(ReadTableFileTest, WhatIsNotARegularFileIsNotRead) {
   TempFolder folder;
   const std::filesystem::path fifo = folder.Path() / "fifo";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  EXPECT_STREQ(ReadFailure(fifo).what(), "armor.txt: read error: not a regular file");  // no hang
+  EXPECT_EQ(ReadFailure(fifo).Description(),
+            "armor.txt: read error: not a regular file");  // no hang
   std::filesystem::create_directory(folder.Path() / "dir");
   EXPECT_EQ(ReadFailure(folder.Path() / "dir").Cause(), LoadCause::kReadError);
-  EXPECT_STREQ(ReadFailure("/dev/null").what(), "armor.txt: read error: not a regular file");
-  EXPECT_STREQ(ReadFailure(folder.Path() / "gone").what(),
-               "armor.txt: read error: cannot open the file: No such file or directory");
+  EXPECT_EQ(ReadFailure("/dev/null").Description(), "armor.txt: read error: not a regular file");
+  EXPECT_EQ(ReadFailure(folder.Path() / "gone").Description(),
+            "armor.txt: read error: cannot open the file: No such file or directory");
 }
 
 // A file read in pieces: each piece ends just after a line end (never between CR and LF), and the
@@ -80,10 +82,14 @@ TEST(ReadTableFileTest, PiecesEndAtLineEnds) {
   for (const auto& [what, content] : cases) {
     SCOPED_TRACE(what);
     TempFolder folder;
-    TableFile file(folder.Write("armor.txt", content), "armor.txt");
+    TableFile file;
+    ASSERT_TRUE(file.Open(folder.Write("armor.txt", content), "armor.txt"));
     std::string buffer;
     std::vector<std::string> pieces;
-    file.ReadLines(buffer, [&](std::string_view piece) { pieces.emplace_back(piece); });
+    ASSERT_TRUE(file.ReadLines(buffer, [&](std::string_view piece) {
+      pieces.emplace_back(piece);
+      return Result<void>();
+    }));
     std::string joined;
     for (std::size_t i = 0; i < pieces.size(); ++i) {
       joined += pieces[i];
@@ -118,13 +124,10 @@ TEST(ReadTableFileTest, UnreadableFile) {
   const std::filesystem::path path = folder.Write("armor.txt", "h\r\n");
   std::filesystem::permissions(path, std::filesystem::perms::none);
   const std::optional<bool> refused = AsOrdinaryUser([&] {
-    try {
-      ReadTableFile(path);
-    } catch (const LoadError& error) {
-      return std::string(error.what()) ==
-             "armor.txt: read error: cannot open the file: Permission denied";
-    }
-    return false;
+    const Result<void> read = ReadTableFile(path);
+    return read.Error() != nullptr &&
+           read.Error()->Description() ==
+               "armor.txt: read error: cannot open the file: Permission denied";
   });
   if (!refused) GTEST_SKIP() << "cannot run as an ordinary user here";
   EXPECT_TRUE(*refused);

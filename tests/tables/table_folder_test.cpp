@@ -41,7 +41,7 @@ TEST(CheckTableFolderTest, AllPresent) {
   for (const char* name : {"armor.txt", "weapons.txt", "misc.txt"}) Touch(folder, name);
   for (const std::string& path : {folder.PathText(), folder.PathText() + PathSeparator()}) {
     const FolderCheck check = CheckTableFolder(path);
-    EXPECT_FALSE(check.missing) << check.missing->what();
+    EXPECT_FALSE(check.missing) << check.missing->Description();
     EXPECT_EQ(check.table_folder, folder.PathText() + PathSeparator());
     EXPECT_EQ(check.files[kArmor], "armor.txt");
     EXPECT_EQ(check.files[kWeapons], "weapons.txt");
@@ -67,7 +67,7 @@ TEST(CheckTableFolderTest, ReportsTheFirstMissingTableOnly) {
     for (const std::string& name : c.present) Touch(folder, name);
     const FolderCheck check = CheckTableFolder(folder.PathText());
     ASSERT_TRUE(check.missing);
-    EXPECT_EQ(std::string(check.missing->what()),
+    EXPECT_EQ(std::string(check.missing->Description()),
               folder.PathText() + PathSeparator() + c.message_end);
   }
 }
@@ -93,7 +93,7 @@ TEST(CheckTableFolderTest, OnlyRegularFilesCount) {
   Touch(folder, "misc.txt");
   FolderCheck check = CheckTableFolder(folder.PathText());
   ASSERT_TRUE(check.missing);
-  EXPECT_EQ(std::string(check.missing->what()),
+  EXPECT_EQ(std::string(check.missing->Description()),
             folder.PathText() + PathSeparator() + "armor.txt was not found");
 
 #ifndef _WIN32
@@ -111,7 +111,7 @@ TEST(CheckTableFolderTest, OnlyRegularFilesCount) {
   std::filesystem::remove(folder.Path() / "real/misc.txt");
   check = CheckTableFolder(folder.PathText());
   ASSERT_TRUE(check.missing);
-  EXPECT_EQ(std::string(check.missing->what()),
+  EXPECT_EQ(std::string(check.missing->Description()),
             folder.PathText() + PathSeparator() + "misc.txt was not found");
 #endif
 }
@@ -130,7 +130,7 @@ TEST(CheckTableFolderTest, OtherKindsOfFileCountAsMissing) {
     make(folder.Path() / "armor.txt");
     const FolderCheck check = CheckTableFolder(folder.PathText());
     ASSERT_TRUE(check.missing);
-    EXPECT_EQ(std::string(check.missing->what()),
+    EXPECT_EQ(std::string(check.missing->Description()),
               folder.PathText() + PathSeparator() + "armor.txt was not found");
   }
 }
@@ -142,7 +142,7 @@ TEST(CheckTableFolderTest, AFileSystemRoot) {
   const FolderCheck check = CheckTableFolder("/");
   EXPECT_EQ(check.table_folder, "/");
   ASSERT_TRUE(check.missing);
-  EXPECT_EQ(std::string(check.missing->what()), "/armor.txt was not found");
+  EXPECT_EQ(std::string(check.missing->Description()), "/armor.txt was not found");
 }
 
 TEST(CheckTableFolderTest, AFolderThatDoesNotExistMissesArmor) {
@@ -150,7 +150,8 @@ TEST(CheckTableFolderTest, AFolderThatDoesNotExistMissesArmor) {
   const std::string path = BytesFromPath(folder.Path() / "nowhere");
   const FolderCheck check = CheckTableFolder(path);
   ASSERT_TRUE(check.missing);
-  EXPECT_EQ(std::string(check.missing->what()), path + PathSeparator() + "armor.txt was not found");
+  EXPECT_EQ(std::string(check.missing->Description()),
+            path + PathSeparator() + "armor.txt was not found");
 }
 
 // A stamp changes with every change a reload must follow, to any table of the folder, and with

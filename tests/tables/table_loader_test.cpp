@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "caught_load_error.h"
+#include "error_of.h"
 
 #include <fstream>
 #include <iterator>
@@ -27,7 +27,7 @@ std::string FolderOf(const TempFolder& folder) { return folder.PathText() + "/";
 template <class RecordT>
 LoadError LoadFailure(const TempFolder& folder, const std::string& name) {
   std::string buffer;
-  return testing::CaughtLoadError([&] { LoadTable<RecordT>(FolderOf(folder), name, buffer); });
+  return testing::ErrorOf(LoadTable<RecordT>(FolderOf(folder), name, buffer));
 }
 
 TEST(TableLoaderTest, ConvertsEveryColumnByItsWidth) {
@@ -42,7 +42,7 @@ TEST(TableLoaderTest, ConvertsEveryColumnByItsWidth) {
                                                 {20, "  spaced  "},
                                                 {157, "3.5"}})}));
   std::string buffer;
-  const Table table = LoadArmorTable(FolderOf(folder), "armor.txt", buffer);
+  const Table table = *LoadArmorTable(FolderOf(folder), "armor.txt", buffer);
   ASSERT_EQ(table.LastRow(), 0);
   EXPECT_EQ(table.file_name, "armor.txt");
   EXPECT_EQ(table.Line(0), 2);
@@ -75,24 +75,23 @@ TEST(TableLoaderTest, EveryWidthStoresWhatTheLenientRuleReads) {
       SCOPED_TRACE("column " + std::to_string(column) + " \"" + text + "\"");
       const std::optional<std::int32_t> expected = RoundToWidth(Val(text), width);
       const std::string table = MakeTable({MakeRow(ArmorLayout(), "c", {{column, text}})});
-      try {
-        const Table parsed = ParseTable<ArmorRecord>(table, "armor.txt");
-        ASSERT_TRUE(expected) << "stored a value the rule overflows";
-        const Cell cell = parsed.Value(0, column);
-        const std::int32_t stored = std::visit(
-            [](auto v) -> std::int32_t {
-              if constexpr (std::is_same_v<decltype(v), std::string_view>) {
-                return -1;
-              } else {
-                return v;
-              }
-            },
-            cell);
-        EXPECT_EQ(stored, *expected);
-      } catch (const LoadError& error) {
-        EXPECT_FALSE(expected) << error.what();
-        EXPECT_EQ(error.Cause(), LoadCause::kOverflow);
+      const Result<Table> parsed = ParseTable<ArmorRecord>(table, "armor.txt");
+      if (const LoadError* error = parsed.Error()) {
+        EXPECT_FALSE(expected) << error->Description();
+        EXPECT_EQ(error->Cause(), LoadCause::kOverflow);
+        continue;
       }
+      ASSERT_TRUE(expected) << "stored a value the rule overflows";
+      const std::int32_t stored = std::visit(
+          [](auto v) -> std::int32_t {
+            if constexpr (std::is_same_v<decltype(v), std::string_view>) {
+              return -1;
+            } else {
+              return v;
+            }
+          },
+          parsed->Value(0, column));
+      EXPECT_EQ(stored, *expected);
     }
   }
 }
@@ -102,7 +101,7 @@ TEST(TableLoaderTest, StrictColumnOfWeapons) {
   folder.Write("weapons.txt", MakeTable({MakeRow(WeaponLayout(), "ax1", {{164, "7"}, {163, "7x"}}),
                                          MakeRow(WeaponLayout(), "ax2", {{164, " &H0A "}})}));
   std::string buffer;
-  const Table table = LoadWeaponTable(FolderOf(folder), "weapons.txt", buffer);
+  const Table table = *LoadWeaponTable(FolderOf(folder), "weapons.txt", buffer);
   ASSERT_EQ(table.LastRow(), 1);
   EXPECT_EQ(table.Value(0, 164), Cell(std::uint8_t{7}));
   EXPECT_EQ(table.Value(0, 163), Cell(std::uint8_t{7}));
@@ -181,7 +180,7 @@ TEST(TableLoaderTest, ConversionErrorsNameFileLineColumnAndField) {
     EXPECT_EQ(error.File(), "weapons.txt");
     EXPECT_EQ(error.Line(), 3);
     EXPECT_EQ(error.Column(), c.column);
-    EXPECT_EQ(error.what(), c.message);
+    EXPECT_EQ(error.Description(), c.message);
   }
 }
 
@@ -202,7 +201,7 @@ TEST(TableLoaderTest, ConversionErrorsNameTheHeadersColumn) {
     folder.Write("weapons.txt",
                  c.header + "\r\n" + MakeRow(WeaponLayout(), "bad", {{30, "38999"}}) + "\r\n");
     const LoadError error = LoadFailure<WeaponRecord>(folder, "weapons.txt");
-    EXPECT_EQ(error.what(), "weapons.txt:2: overflow: " + c.detail) << c.header;
+    EXPECT_EQ(error.Description(), "weapons.txt:2: overflow: " + c.detail) << c.header;
     EXPECT_EQ(error.Column(), 30);
   }
 }
@@ -220,7 +219,7 @@ TEST(TableLoaderTest, ShortRowsReadMissingFieldsAsEmpty) {
   TempFolder folder;
   folder.Write("misc.txt", MakeTable({MakeRow(MiscLayout(), "gem1"), "Stone\tx\t5"}));
   std::string buffer;
-  const Table table = LoadMiscTable(FolderOf(folder), "misc.txt", buffer);
+  const Table table = *LoadMiscTable(FolderOf(folder), "misc.txt", buffer);
   ASSERT_EQ(table.LastRow(), 1);
   EXPECT_EQ(table.Code(1), "");  // not the previous row's code
   EXPECT_EQ(table.Value(1, 2), Cell(std::uint8_t{5}));
@@ -239,9 +238,9 @@ TEST(TableLoaderTest, EveryStringColumnKeepsItsOwnField) {
     spaced[column] = column % 3 == 0 ? " s" + std::to_string(column) + "  " : plain[column];
   }
   const std::string whole = MakeRow(layout, "", plain);
-  const std::string cut = whole.substr(0, whole.find("	s100	"));  // ends at column 99
+  const std::string cut = whole.substr(0, whole.find("\ts100\t"));  // ends at column 99
   const Table table =
-      ParseTable<MiscRecord>(MakeTable({whole, MakeRow(layout, "", spaced), cut}), "misc.txt");
+      *ParseTable<MiscRecord>(MakeTable({whole, MakeRow(layout, "", spaced), cut}), "misc.txt");
   ASSERT_EQ(table.LastRow(), 2);
   for (const auto& [column, text] : plain) {
     for (int row = 0; row < 2; ++row) {
@@ -259,8 +258,8 @@ TEST(TableLoaderTest, AFileInPiecesReadsAsItsWholeText) {
   std::ifstream file(folder.Path() / "misc.txt", std::ios::binary);
   const std::string text{std::istreambuf_iterator<char>(file), {}};
   std::string buffer;
-  const Table piecewise = LoadMiscTable(FolderOf(folder), "misc.txt", buffer);
-  const Table whole = ParseTable<MiscRecord>(text, "misc.txt");
+  const Table piecewise = *LoadMiscTable(FolderOf(folder), "misc.txt", buffer);
+  const Table whole = *ParseTable<MiscRecord>(text, "misc.txt");
   ASSERT_EQ(piecewise.LastRow(), 500);
   EXPECT_EQ(piecewise.values.lines, whole.values.lines);
   EXPECT_EQ(piecewise.values.strings, whole.values.strings);
@@ -274,9 +273,9 @@ TEST(TableLoaderTest, RowCountsAndEmptyTables) {
   folder.Write("weapons.txt", "header only");
   folder.Write("misc.txt", "");
   std::string buffer;  // reused by every load below, as a Module1 reuses its own
-  EXPECT_EQ(LoadArmorTable(FolderOf(folder), "armor.txt", buffer).LastRow(), 2);
-  EXPECT_EQ(LoadWeaponTable(FolderOf(folder), "weapons.txt", buffer).LastRow(), -1);
-  EXPECT_EQ(LoadMiscTable(FolderOf(folder), "misc.txt", buffer).LastRow(), -1);
+  EXPECT_EQ(LoadArmorTable(FolderOf(folder), "armor.txt", buffer)->LastRow(), 2);
+  EXPECT_EQ(LoadWeaponTable(FolderOf(folder), "weapons.txt", buffer)->LastRow(), -1);
+  EXPECT_EQ(LoadMiscTable(FolderOf(folder), "misc.txt", buffer)->LastRow(), -1);
 }
 
 TEST(TableLoaderTest, UnreadableFileIsAReadError) {
@@ -284,8 +283,9 @@ TEST(TableLoaderTest, UnreadableFileIsAReadError) {
   const LoadError error = LoadFailure<MiscRecord>(folder, "misc.txt");
   EXPECT_EQ(error.Cause(), LoadCause::kReadError);
   EXPECT_EQ(error.Line(), 0);
-  EXPECT_EQ(std::string(error.what()).rfind("misc.txt: read error: cannot open the file", 0), 0u)
-      << error.what();
+  EXPECT_EQ(std::string(error.Description()).rfind("misc.txt: read error: cannot open the file", 0),
+            0u)
+      << error.Description();
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "caught_load_error.h"
+#include "error_of.h"
 #include "table_text.h"
 #include "tables/load_error.h"
 #include "tables/table_loader.h"
@@ -118,13 +118,12 @@ TEST(TableReadingTest, TheHeaderChoosesTheReading) {
     const std::string_view header = std::string_view(c.text).substr(0, c.text.find('\n'));
     EXPECT_EQ(ReadingOf(header, ArmorLayout()).has_value(), c.reading.has_value());
     if (c.cause) {
-      const LoadError error =
-          testing::CaughtLoadError([&] { ParseTable<ArmorRecord>(c.text, "armor.txt"); });
+      const LoadError error = testing::ErrorOf(ParseTable<ArmorRecord>(c.text, "armor.txt"));
       EXPECT_EQ(error.Cause(), *c.cause);
       EXPECT_EQ(error.Line(), c.line);
       continue;
     }
-    const Table table = ParseTable<ArmorRecord>(c.text, "armor.txt");
+    const Table table = *ParseTable<ArmorRecord>(c.text, "armor.txt");
     ASSERT_EQ(table.by_header.has_value(), c.reading.has_value());
     if (c.reading) {
       EXPECT_EQ(table.by_header->code_column, c.reading->code_column);
@@ -173,7 +172,7 @@ TEST(TableReadingTest, ItemsAreNamedByColumnZeroOrTheHeadersNameColumn) {
   };
   for (const NameCase& c : cases) {
     SCOPED_TRACE(c.name);
-    const Table table = ParseTable<ArmorRecord>(c.text, "armor.txt");
+    const Table table = *ParseTable<ArmorRecord>(c.text, "armor.txt");
     std::vector<std::string> names;
     for (int row = 0; row <= table.LastRow(); ++row) names.emplace_back(table.Name(row));
     EXPECT_EQ(names, c.names);
