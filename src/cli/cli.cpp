@@ -106,7 +106,7 @@ std::optional<CodeIndex> Load(Module1& module, const std::string& folder, ItemNa
   module.SetNames(names);
   LoadOutcome outcome = LoadFolder(module, folder);
   if (const LoadError* error = outcome.Error()) {
-    err << error->Text() << "\n";
+    err << error->Text().Table("\n");
     return std::nullopt;
   }
   for (const std::string& note : module.ReadingNotes()) err << note << "\n";

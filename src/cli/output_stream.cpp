@@ -161,12 +161,20 @@ std::ostream& operator<<(std::ostream& out, AsPath path) {
 }
 
 std::ostream& operator<<(std::ostream& out, const MessageText& text) {
+  // One write for the whole text, even to a stream that writes after each output (standard
+  // error): a console shows the message as one.
+  const bool unit = (out.flags() & std::ios::unitbuf) != 0;
+  out.unsetf(std::ios::unitbuf);
   for (const MessageText::Piece& piece : text.pieces) {
     if (piece.kind == TextKind::kPath) {
       out << AsPath{piece.bytes};
     } else {
       out << piece.bytes;
     }
+  }
+  if (unit) {
+    out.setf(std::ios::unitbuf);
+    out.flush();
   }
   return out;
 }

@@ -69,7 +69,8 @@ struct AsPath {
 };
 std::ostream& operator<<(std::ostream& out, AsPath path);
 
-// Writes each piece of `text` as its kind says.
+// Writes each piece of `text` as its kind says, all of it at once to a stream that writes after
+// each output.
 std::ostream& operator<<(std::ostream& out, const MessageText& text);
 
 }  // namespace sallowmere
