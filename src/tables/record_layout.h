@@ -29,14 +29,32 @@ struct ColumnSlot {
   int slot;
 };
 
+// Whether `ranges` cover columns 0 to the last in order, without gap or overlap, and
+// `code_column` and `name_column` (unless -1: the items have no names) are string columns among
+// them. The layouts are checked by it when the program is built.
+constexpr bool IsWholeLayout(std::span<const ColumnRange> ranges, int code_column,
+                             int name_column = 0) {
+  int columns = 0;
+  for (const ColumnRange& range : ranges) {
+    if (range.first != columns || range.last < range.first) return false;
+    columns = range.last + 1;
+  }
+  const auto holds_strings = [&](int column) {
+    for (const ColumnRange& range : ranges) {
+      if (column >= range.first && column <= range.last) return range.width == Width::kString;
+    }
+    return false;
+  };
+  return holds_strings(code_column) && (name_column == -1 || holds_strings(name_column));
+}
+
 // The layout of one table's rows: its column ranges in column order, and the columns holding the
 // item code and the item's name.
 class RecordLayout {
  public:
-  // `ranges` must cover columns 0 to the last without gap or overlap, and `code_column` and
-  // `name_column` (unless -1: the items have no names) must be string columns; otherwise throws
-  // std::logic_error (a fault of the program, not of a table).
-  RecordLayout(std::vector<ColumnRange> ranges, int code_column, int name_column = 0);
+  // Lays out the columns of `ranges`, which with `code_column` and `name_column` must make an
+  // IsWholeLayout.
+  RecordLayout(std::span<const ColumnRange> ranges, int code_column, int name_column = 0);
 
   std::span<const ColumnRange> Ranges() const { return ranges_; }
   int ColumnCount() const { return static_cast<int>(columns_.size()); }

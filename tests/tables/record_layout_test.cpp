@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
+#include <vector>
 
 namespace sallowmere {
 namespace {
@@ -41,15 +41,30 @@ TEST(RecordLayoutTest, SpotChecksOfTheLayouts) {
   EXPECT_EQ(strict, 1);
 }
 
-TEST(RecordLayoutTest, RejectsBrokenLayouts) {
-  EXPECT_THROW(RecordLayout({{0, 1, Width::kString}, {3, 4, Width::kByte}}, 0), std::logic_error);
-  EXPECT_THROW(RecordLayout({{0, 1, Width::kString}, {1, 4, Width::kByte}}, 0), std::logic_error);
-  EXPECT_THROW(RecordLayout({{1, 1, Width::kString}}, 1), std::logic_error);
-  EXPECT_THROW(RecordLayout({{0, 1, Width::kByte}}, 0), std::logic_error);
-  EXPECT_THROW(RecordLayout({{0, 1, Width::kString}}, 2), std::logic_error);
-  EXPECT_THROW(RecordLayout({{0, 1, Width::kString}, {2, 2, Width::kLong}}, 1, 2),
-               std::logic_error);
-  EXPECT_NO_THROW(RecordLayout({{0, 1, Width::kString}, {2, 2, Width::kLong}}, 1));
+TEST(RecordLayoutTest, WholeLayoutsOnly) {
+  constexpr Width S = Width::kString;
+  constexpr Width B = Width::kByte;
+  struct Case {
+    std::vector<ColumnRange> ranges;
+    int code_column;
+    int name_column;
+    bool whole;
+  };
+  const Case cases[] = {
+      {{{0, 1, S}, {2, 2, Width::kLong}}, 1, 0, true},
+      {{{0, 0, S}}, 0, -1, true},
+      {{{0, 1, S}, {3, 4, B}}, 0, 0, false},             // a gap
+      {{{0, 1, S}, {1, 4, B}}, 0, 0, false},             // an overlap
+      {{{0, 2, S}, {3, 2, B}}, 0, 0, false},             // a range that ends before it begins
+      {{{1, 1, S}}, 1, -1, false},                       // column 0 missing
+      {{{0, 1, B}}, 0, -1, false},                       // a code column without strings
+      {{{0, 1, S}}, 2, -1, false},                       // a code column past the last
+      {{{0, 1, S}, {2, 2, Width::kLong}}, 1, 2, false},  // a name column without strings
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(IsWholeLayout(c.ranges, c.code_column, c.name_column), c.whole)
+        << c.ranges.size() << " ranges, code column " << c.code_column;
+  }
 }
 
 }  // namespace
