@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "tables/load_error.h"
+#include "tables/error.h"
 #include "tables/row_reader.h"
 
 using sallowmere::LineReader;

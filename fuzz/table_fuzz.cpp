@@ -1,18 +1,18 @@
 // A whole table read from arbitrary bytes with the loaders' own code, for the record type chosen
-// at build time (FUZZ_RECORD). Either every row converts, or one LoadError says why not.
+// at build time (FUZZ_RECORD). Either every row converts, or one Error says why not.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
-#include "tables/load_error.h"
+#include "tables/error.h"
 #include "tables/table_loader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const auto parsed = sallowmere::ParseTable<sallowmere::FUZZ_RECORD>(text, "fuzz.txt");
-  if (const sallowmere::LoadError* error = parsed.Error()) {
+  if (const sallowmere::Error* error = parsed.Error()) {
     if (error->File() != "fuzz.txt" || error->Description().empty()) std::abort();
     return 0;
   }

@@ -22,23 +22,6 @@ constexpr int kOk = 0;
 constexpr int kNegativeAnswer = 1;  // a repeated code, no free code or no place found
 constexpr int kFailure = 2;
 
-// `text` in double quotes, with tab, CR and LF written as \t, \r and \n so it stays on one line.
-std::string Quoted(std::string_view text) {
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '\t') {
-      quoted += "\\t";
-    } else if (c == '\r') {
-      quoted += "\\r";
-    } else if (c == '\n') {
-      quoted += "\\n";
-    } else {
-      quoted += c;
-    }
-  }
-  return quoted + '"';
-}
-
 // What a command takes after its FOLDER, once read and checked.
 struct Arguments {
   std::vector<std::string> codes;  // lookup, refs: the codes, without their surrounding spaces
@@ -58,9 +41,8 @@ struct Command {
   std::string_view usage;  // what it takes after its name
   std::string_view help;   // what it does, in lines of the usage text
   ItemNames names;         // whether its answers need the items' names
-  // Reads the arguments after FOLDER into `parsed`: the problem with them, or nullopt.
-  std::optional<std::string> (*read)(std::string_view name, std::span<const std::string> rest,
-                                     Arguments& parsed);
+  // Reads the arguments after FOLDER into `parsed`, or gives back the usage error in them.
+  Result<void> (*read)(std::string_view name, std::span<const std::string> rest, Arguments& parsed);
   // Answers on `out`, notes on `err`; returns the exit status.
   int (*run)(const Tables& tables, const Arguments& args, std::ostream& out, std::ostream& err);
 };
@@ -94,8 +76,8 @@ std::string Usage() {
          "missing item table or one that cannot be read.\n";
 }
 
-int UsageError(std::ostream& err, std::string_view problem) {
-  err << "sallowmere-cli: " << problem << "\n" << Usage();
+int UsageError(std::ostream& err, const Error& error) {
+  err << "sallowmere-cli: " << error.Text() << "\n" << Usage();
   return kFailure;
 }
 
@@ -105,7 +87,7 @@ std::optional<CodeIndex> Load(Module1& module, const std::string& folder, ItemNa
                               std::ostream& err) {
   module.SetNames(names);
   LoadOutcome outcome = LoadFolder(module, folder);
-  if (const LoadError* error = outcome.Error()) {
+  if (const Error* error = outcome.Error()) {
     err << error->Text().Table("\n");
     return std::nullopt;
   }
@@ -201,50 +183,45 @@ int Suggest(const Tables& tables, const Arguments& args, std::ostream& out, std:
 // without them.
 std::string CodeArgument(std::string_view given) { return std::string(TrimSpaces(given)); }
 
-std::optional<std::string> ReadNothing(std::string_view name, std::span<const std::string> rest,
-                                       Arguments&) {
-  if (!rest.empty()) return std::string(name) + " takes only a FOLDER";
-  return std::nullopt;
+Result<void> ReadNothing(std::string_view name, std::span<const std::string> rest, Arguments&) {
+  if (!rest.empty()) return Error::Usage(std::string(name) + " takes only a FOLDER");
+  return {};
 }
 
-// Reads one code or more, each of which `problem` lets through.
-template <std::optional<std::string> (*problem)(std::string_view)>
-std::optional<std::string> ReadCodes(std::string_view name, std::span<const std::string> rest,
-                                     Arguments& parsed) {
-  if (rest.empty()) return std::string(name) + " needs a CODE";
+// Reads one code or more, each of which `check` lets through.
+template <Result<void> (*check)(std::string_view)>
+Result<void> ReadCodes(std::string_view name, std::span<const std::string> rest,
+                       Arguments& parsed) {
+  if (rest.empty()) return Error::Usage(std::string(name) + " needs a CODE");
   for (const std::string& given : rest) {
-    std::string code = CodeArgument(given);
-    if (const auto found = problem(code)) return "the code " + Quoted(given) + " " + *found;
-    parsed.codes.push_back(std::move(code));
+    if (Result<void> checked = check(given); !checked) return checked;
+    parsed.codes.push_back(CodeArgument(given));
   }
-  return std::nullopt;
+  return {};
 }
 
 // Reads "[--count N] [PATTERN]" in any order.
-std::optional<std::string> ReadSuggest(std::string_view, std::span<const std::string> rest,
-                                       Arguments& parsed) {
+Result<void> ReadSuggest(std::string_view, std::span<const std::string> rest, Arguments& parsed) {
   bool have_pattern = false;
   for (std::size_t i = 0; i < rest.size(); ++i) {
     if (rest[i] == "--count") {
-      if (i + 1 == rest.size()) return "--count needs a number";
+      if (i + 1 == rest.size()) return Error::Usage("--count needs a number");
       const std::string& text = rest[++i];
       std::size_t count = 0;
       const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
       if (error != std::errc() || end != text.data() + text.size() || count == 0) {
-        return "--count takes a whole number from 1 up, not \"" + text + "\"";
+        return Error::Usage("--count takes a whole number from 1 up, not \"" + text + "\"");
       }
       parsed.count = count;
     } else if (std::string pattern = CodeArgument(rest[i]); !have_pattern && !pattern.empty()) {
-      if (const auto problem = CodeProblem(pattern)) {
-        return "the pattern " + Quoted(rest[i]) + " " + *problem;
-      }
+      if (Result<void> checked = CheckPattern(rest[i]); !checked) return checked;
       parsed.pattern = std::move(pattern);
       have_pattern = true;
     } else {
-      return "unexpected argument \"" + rest[i] + "\"";
+      return Error::Usage("unexpected argument \"" + rest[i] + "\"");
     }
   }
-  return std::nullopt;
+  return {};
 }
 
 // The commands, in the order the usage text lists them. A report of repeats and a search for
@@ -263,14 +240,14 @@ constexpr Command kCommands[] = {
      "\"Used\" with its table and the item's name, or\n"
      "\"Free\", for each CODE\n"
      "e.g. sallowmere-cli lookup examples/sample-mod r0c zz9",
-     ItemNames::kKeep, ReadCodes<CodeProblem>, Lookup},
+     ItemNames::kKeep, ReadCodes<CheckCode>, Lookup},
     {"refs", "FOLDER CODE...",
      "every place in FOLDER's tables (each .txt) that names\n"
      "a CODE, used or free, one line each:\n"
      "CODE TAB FILE:LINE TAB COLUMN TAB HEADER\n"
      "(exit 1 if no place names any)\n"
      "e.g. sallowmere-cli refs examples/later-layout-mod tk05",
-     ItemNames::kSkip, ReadCodes<KeyProblem>, Refs},
+     ItemNames::kSkip, ReadCodes<CheckKey>, Refs},
     {"suggest", "FOLDER [--count N] [PATTERN]",
      "the first N (10) free codes matching PATTERN (\"???\"),\n"
      "where ? is one of a-z 0-9 (exit 1 if none is free)\n"
@@ -288,7 +265,7 @@ const std::string_view kStartedFromExplorer =
     ".\\sallowmere-cli.exe --help\n";
 
 int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
-  if (args.empty()) return UsageError(err, "no command given");
+  if (args.empty()) return UsageError(err, Error::Usage("no command given"));
   const std::string& name = args[0];
   if (name == "--help" || name == "-h") {
     out << Usage();
@@ -300,11 +277,15 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
   }
   const auto command = std::find_if(kCommands, std::end(kCommands),
                                     [&](const Command& each) { return each.name == name; });
-  if (command == std::end(kCommands)) return UsageError(err, "unknown command \"" + name + "\"");
-  if (args.size() < 2 || args[1].empty()) return UsageError(err, name + " needs a FOLDER");
+  if (command == std::end(kCommands)) {
+    return UsageError(err, Error::Usage("unknown command \"" + name + "\""));
+  }
+  if (args.size() < 2 || args[1].empty()) {
+    return UsageError(err, Error::Usage(name + " needs a FOLDER"));
+  }
   Arguments parsed;
-  if (const auto problem = command->read(name, args.subspan(2), parsed)) {
-    return UsageError(err, *problem);
+  if (const Result<void> read = command->read(name, args.subspan(2), parsed); !read) {
+    return UsageError(err, *read.Error());
   }
   Module1 module;
   const std::optional<CodeIndex> index = Load(module, args[1], command->names, err);

@@ -21,12 +21,18 @@ std::string_view OriginText(int origin_tag) {
   return kItemTables[TableOfTag(origin_tag)].origin_text;
 }
 
-std::optional<std::string> CodeProblem(std::string_view text) {
-  if (text.find_first_of("\t\r\n") != std::string_view::npos) {
-    return "holds a tab, CR or LF, which no code in a table can hold";
-  }
-  return std::nullopt;
+namespace {
+
+Result<void> CheckCodeText(std::string_view role, std::string_view given) {
+  if (given.find_first_of("\t\r\n") == std::string_view::npos) return {};
+  return Error::InArgument(role, given, "holds a tab, CR or LF, which no code in a table can hold");
 }
+
+}  // namespace
+
+Result<void> CheckCode(std::string_view given) { return CheckCodeText("code", given); }
+
+Result<void> CheckPattern(std::string_view given) { return CheckCodeText("pattern", given); }
 
 MessageText DuplicateMessage(const CodeIndex& index, const DuplicateReport& repeat) {
   const IndexEntry& first = index.Entries()[repeat.first_entry];

@@ -15,6 +15,7 @@
 #include "tables/item_tables.h"
 #include "tables/message_text.h"
 #include "tables/module1.h"
+#include "tables/result.h"
 
 namespace sallowmere {
 
@@ -22,9 +23,12 @@ namespace sallowmere {
 // "Misc.txt".
 std::string_view OriginText(int origin_tag);
 
-// Why `text` can be no table's code: it holds a tab, CR or LF, which end a field or a line.
-// std::nullopt when it could be one.
-std::optional<std::string> CodeProblem(std::string_view text);
+// Whether the code a person gave, `given`, can be looked up once the spaces around it are gone:
+// when it holds a tab, CR or LF, which end a field or a line in every table, an Error of cause
+// kUsage, `the code "GIVEN" holds a tab, CR or LF, which no code in a table can hold`.
+Result<void> CheckCode(std::string_view given);
+// The same for a pattern of codes: `the pattern "GIVEN" holds ...`.
+Result<void> CheckPattern(std::string_view given);
 
 // The most bytes of an item's name an index entry keeps; a longer name is cut to this many.
 inline constexpr std::size_t kMaxNameBytes = UINT16_MAX;

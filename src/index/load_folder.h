@@ -1,7 +1,7 @@
 #pragma once
 
 // The whole load request short of the window: the one call both front ends make to read a mod
-// folder, giving back the new index or the one LoadError that stopped it. Joins tables/ (the folder
+// folder, giving back the new index or the one Error that stopped it. Joins tables/ (the folder
 // check and the loaders) to index/ (the code index).
 
 #include <string>
@@ -9,14 +9,14 @@
 #include <vector>
 
 #include "index/code_index.h"
-#include "tables/load_error.h"
+#include "tables/error.h"
 #include "tables/module1.h"
 #include "tables/result.h"
 
 namespace sallowmere {
 
 // What a load request ended in: the index of the new tables, or what stopped it: the first
-// missing table (LoadCause::kMissingTable) or the fault that stopped the load.
+// missing table (ErrorCause::kMissingTable) or the fault that stopped the load.
 using LoadOutcome = Result<CodeIndex>;
 
 // Sets `module`'s table folder from `folder_path`, checks the folder for its tables, reads them

@@ -10,7 +10,7 @@
 #include <unordered_map>
 
 #include "tables/ascii.h"
-#include "tables/load_error.h"
+#include "tables/error.h"
 #include "tables/row_reader.h"
 #include "tables/tab_search.h"
 #include "tables/table_file.h"
@@ -26,13 +26,11 @@ std::string_view FieldKey(std::string_view field) {
   return TrimSpaces(key.substr(0, key.find(',')));
 }
 
-std::optional<std::string> KeyProblem(std::string_view text) {
-  if (text.empty()) return "is empty, and no field names the empty text";
-  if (const std::optional<std::string> problem = CodeProblem(text)) return problem;
-  if (text.starts_with(' ') || text.ends_with(' ')) {
-    return "begins or ends with a space, which a field's key never keeps";
+Result<void> CheckKey(std::string_view given) {
+  if (TrimSpaces(given).empty()) {
+    return Error::InArgument("code", given, "is empty, and no field names the empty text");
   }
-  return std::nullopt;
+  return CheckCode(given);
 }
 
 ItemCodes::ItemCodes(std::span<const IndexEntry> entries) {
@@ -528,7 +526,7 @@ Result<void> ReadTable(const std::string& table_folder, const std::string& name,
   bool first = true;
   return file.ReadLines(buffer, [&](std::string_view piece) -> Result<void> {
     if (first && IsUtf16Text(piece)) {
-      return LoadError(name, 0, LoadCause::kReadError, std::string(kUtf16Detail));
+      return Error(name, 0, ErrorCause::kReadError, std::string(kUtf16Detail));
     }
     first = false;
     on_piece(piece);
@@ -551,7 +549,7 @@ void ScanOneTable(const std::string& table_folder, const ItemCodes& codes,
   for (const ItemTableColumn& item_table : item_tables) {
     if (item_table.file_name == scanned.file_name) code_column = item_table.code_column;
   }
-  const auto leave_out = [&](const LoadError& error) {
+  const auto leave_out = [&](const Error& error) {
     scanned.reference_columns.clear();
     scanned.left_out = std::string(CauseName(error.Cause())) + ": " + error.Detail();
   };
@@ -572,7 +570,7 @@ void ScanOneTable(const std::string& table_folder, const ItemCodes& codes,
   } catch (const std::exception& error) {
     // What the standard library throws, memory running out above all, leaves the table out.
     scanned.reference_columns.clear();
-    scanned.left_out = std::string(CauseName(LoadCause::kReadError)) + ": " + error.what();
+    scanned.left_out = std::string(CauseName(ErrorCause::kReadError)) + ": " + error.what();
   }
 }
 

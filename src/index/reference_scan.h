@@ -26,9 +26,10 @@ namespace sallowmere {
 // comma, again without surrounding spaces. Spaces are code 32 only.
 std::string_view FieldKey(std::string_view field);
 
-// Why no field's key can be `text`: it is empty, begins or ends with a space, or holds a tab, CR
-// or LF. std::nullopt when one can.
-std::optional<std::string> KeyProblem(std::string_view text);
+// Whether the code a person gave, `given`, can be some field's key once the spaces around it are
+// gone: as CheckCode, and an Error of cause kUsage, `the code "GIVEN" is empty, and no field names
+// the empty text`, when nothing is left.
+Result<void> CheckKey(std::string_view given);
 
 // The item codes a scan tells reference columns by, and the lengths a code-shaped key may have.
 class ItemCodes {

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "tables/ascii.h"
-#include "tables/load_error.h"
+#include "tables/error.h"
 #include "tables/tab_search.h"
 
 namespace sallowmere {
@@ -155,7 +155,7 @@ RowStream::RowStream(std::string_view file_name, HeaderHandler on_header, RowHan
 
 Result<void> RowStream::Feed(std::string_view piece) {
   if (lines_ == 0 && IsUtf16Text(piece)) {
-    return LoadError(file_name_, 1, LoadCause::kReadError, std::string(kUtf16Detail));
+    return Error(file_name_, 1, ErrorCause::kReadError, std::string(kUtf16Detail));
   }
   LineReader lines(piece, lines_);
   std::string_view line;
@@ -168,12 +168,12 @@ Result<void> RowStream::Feed(std::string_view piece) {
     // The row is split before it is stored, so its own fault comes first.
     std::array<std::string_view, 2> kept;
     if (keep_fields_ ? !FieldsOfRow(line, kept_columns_, kept) : !SplitRow(line, fields_)) {
-      return LoadError(file_name_, lines.LineNumber(), LoadCause::kTooManyFields,
-                       "the row has more than " + std::to_string(RowFields::kCapacity) + " fields");
+      return Error(file_name_, lines.LineNumber(), ErrorCause::kTooManyFields,
+                   "the row has more than " + std::to_string(RowFields::kCapacity) + " fields");
     }
     if (++rows_ > max_rows_) {
-      return LoadError(file_name_, lines.LineNumber(), LoadCause::kTooManyRows,
-                       "the table has more than " + std::to_string(max_rows_) + " data rows");
+      return Error(file_name_, lines.LineNumber(), ErrorCause::kTooManyRows,
+                   "the table has more than " + std::to_string(max_rows_) + " data rows");
     }
     if (keep_fields_) {
       on_fields_(lines.LineNumber(), kept[0], kept[1]);

@@ -81,7 +81,7 @@ constexpr bool IsUtf16Text(std::string_view start) {
   return start.starts_with("\xFF\xFE") || start.starts_with("\xFE\xFF");
 }
 
-// Why a UTF-16 table is not read, as a LoadError's detail.
+// Why a UTF-16 table is not read, as a Error's detail.
 inline constexpr std::string_view kUtf16Detail = "the file is UTF-16 text; save it as 8-bit text";
 
 // The most data rows a table of a fixed record layout may hold.

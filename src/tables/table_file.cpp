@@ -6,7 +6,7 @@
 #include <system_error>
 #include <utility>
 
-#include "tables/load_error.h"
+#include "tables/error.h"
 #include "tables/system_error.h"
 #include "tables/utf16.h"
 
@@ -21,12 +21,12 @@
 namespace sallowmere {
 namespace {
 
-LoadError Fail(std::string_view file_name, LoadCause cause, const std::string& detail) {
-  return LoadError(std::string(file_name), 0, cause, detail);
+Error Fail(std::string_view file_name, ErrorCause cause, const std::string& detail) {
+  return Error(std::string(file_name), 0, cause, detail);
 }
 
-LoadError FailTooLarge(std::string_view file_name, std::uintmax_t size) {
-  return Fail(file_name, LoadCause::kFileTooLarge,
+Error FailTooLarge(std::string_view file_name, std::uintmax_t size) {
+  return Fail(file_name, ErrorCause::kFileTooLarge,
               "the file holds " + std::to_string(size) + " bytes, more than a table's " +
                   std::to_string(kMaxTableBytes));
 }
@@ -102,13 +102,13 @@ Result<void> TableFile::Open(const std::filesystem::path& path, std::string_view
   // cannot hang the program; it is then refused as not a regular file.
   FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (file.Get() < 0) {
-    return Fail(file_name, LoadCause::kReadError, "cannot open the file: " + SystemMessage(errno));
+    return Fail(file_name, ErrorCause::kReadError, "cannot open the file: " + SystemMessage(errno));
   }
   struct stat info {};
   if (::fstat(file.Get(), &info) != 0) {
-    return Fail(file_name, LoadCause::kReadError, "cannot read the file: " + SystemMessage(errno));
+    return Fail(file_name, ErrorCause::kReadError, "cannot read the file: " + SystemMessage(errno));
   }
-  if (!S_ISREG(info.st_mode)) return Fail(file_name, LoadCause::kReadError, "not a regular file");
+  if (!S_ISREG(info.st_mode)) return Fail(file_name, ErrorCause::kReadError, "not a regular file");
   size_ = static_cast<std::uintmax_t>(info.st_size);
   if (size_ > kMaxTableBytes) return FailTooLarge(file_name, size_);
   fd_ = file.Release();
@@ -124,7 +124,7 @@ Result<std::size_t> TableFile::ReadSome(char* into, std::size_t size) {
     const ssize_t got = ::read(fd_, into, size);
     if (got >= 0) return static_cast<std::size_t>(got);
     if (errno != EINTR) {
-      return Fail(file_name_, LoadCause::kReadError,
+      return Fail(file_name_, ErrorCause::kReadError,
                   "cannot read the file: " + SystemMessage(errno));
     }
   }
@@ -140,19 +140,19 @@ Result<void> TableFile::Open(const std::filesystem::path& path, std::string_view
                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
-    return Fail(file_name, LoadCause::kReadError,
+    return Fail(file_name, ErrorCause::kReadError,
                 "cannot open the file: " + LastWindowsErrorText());
   }
   // Closed by the destructor from here on, whatever follows.
   handle_ = file;
   BY_HANDLE_FILE_INFORMATION info{};
   if (!GetFileInformationByHandle(file, &info)) {
-    return Fail(file_name, LoadCause::kReadError,
+    return Fail(file_name, ErrorCause::kReadError,
                 "cannot read the file: " + LastWindowsErrorText());
   }
   if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
       GetFileType(file) != FILE_TYPE_DISK) {
-    return Fail(file_name, LoadCause::kReadError, "not a regular file");
+    return Fail(file_name, ErrorCause::kReadError, "not a regular file");
   }
   size_ = (std::uintmax_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
   if (size_ > kMaxTableBytes) return FailTooLarge(file_name, size_);
@@ -167,7 +167,7 @@ Result<std::size_t> TableFile::ReadSome(char* into, std::size_t size) {
   DWORD got = 0;
   const auto wanted = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
   if (!ReadFile(static_cast<HANDLE>(handle_), into, wanted, &got, nullptr)) {
-    return Fail(file_name_, LoadCause::kReadError,
+    return Fail(file_name_, ErrorCause::kReadError,
                 "cannot read the file: " + LastWindowsErrorText());
   }
   return static_cast<std::size_t>(got);

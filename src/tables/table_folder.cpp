@@ -89,7 +89,7 @@ FolderCheck CheckTableFolder(std::string_view folder_path,
   for (std::string& name : check.files) {
     std::string found = FindTable(check.table_folder, table_names, name);
     if (found.empty()) {
-      check.missing = LoadError::MissingTable(check.table_folder + name);
+      check.missing = Error::MissingTable(check.table_folder + name);
       return check;
     }
     name = std::move(found);
@@ -101,11 +101,11 @@ FolderCheck CheckTableFolder(std::string_view folder_path) {
   return CheckTableFolder(folder_path, FolderTableNames(folder_path));
 }
 
-std::optional<std::vector<std::string>> ListTableNames(std::string_view folder_path) {
+Result<std::vector<std::string>> ListTableNames(std::string_view folder_path) {
   std::vector<std::string> names;
   std::error_code error;
   fs::directory_iterator it(LongPathForm(PathFromBytes(ToTableFolder(folder_path))), error);
-  if (error) return std::nullopt;
+  if (error) return Error::UnreadableFolder(folder_path);
   for (fs::directory_iterator end; !error && it != end; it.increment(error)) {
     std::string name = BytesFromPath(it->path().filename());
     if (name.size() < 4 ||
@@ -120,7 +120,8 @@ std::optional<std::vector<std::string>> ListTableNames(std::string_view folder_p
 }
 
 std::vector<std::string> FolderTableNames(std::string_view folder_path) {
-  return ListTableNames(folder_path).value_or(std::vector<std::string>());
+  Result<std::vector<std::string>> names = ListTableNames(folder_path);
+  return names ? std::move(*names) : std::vector<std::string>();
 }
 
 FolderStamp StampTableFolder(std::string_view folder_path) {

@@ -11,8 +11,9 @@
 #include <string_view>
 #include <vector>
 
+#include "tables/error.h"
 #include "tables/item_tables.h"
-#include "tables/load_error.h"
+#include "tables/result.h"
 
 namespace sallowmere {
 
@@ -33,7 +34,7 @@ std::string ToTableFolder(std::string_view folder_path);
 struct FolderCheck {
   std::string table_folder;                 // the folder, ending in a separator
   TableFiles files = ItemTableFileNames();  // the names the tables were found under
-  std::optional<LoadError> missing;         // set at the first missing table: the message to show
+  std::optional<Error> missing;             // set at the first missing table: the message to show
 };
 
 // Checks `folder_path` for the item tables (armor.txt, weapons.txt and misc.txt), in load order,
@@ -53,9 +54,9 @@ FolderCheck CheckTableFolder(std::string_view folder_path,
 // whose name ends in ".txt" (ASCII case ignored), in byte order. A folder that cannot be listed
 // has none. Never throws.
 std::vector<std::string> FolderTableNames(std::string_view folder_path);
-// The same, from one listing of the folder; std::nullopt when it cannot be listed (it went away,
-// or may not be read). Never throws.
-std::optional<std::vector<std::string>> ListTableNames(std::string_view folder_path);
+// The same, from one listing of the folder; an Error of cause kUnreadableFolder when it cannot be
+// listed (it went away, or may not be read). Never throws.
+Result<std::vector<std::string>> ListTableNames(std::string_view folder_path);
 
 // What one table file looked like on disk: the name it was found under (empty when none was),
 // its size and its modification time.

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "tables/load_error.h"
+#include "tables/error.h"
 #include "tables/numeric.h"
 
 namespace sallowmere {
@@ -21,12 +21,12 @@ std::optional<std::int32_t> ConvertNumber(const ColumnSlot& at, std::string_view
 
 // Why the field `text` of `column`, which ConvertNumber refuses, cannot be read. Kept out of
 // line: building a message is rare, and the conversion loop stays small without it.
-[[gnu::cold, gnu::noinline]] LoadError ConversionError(const ColumnSlot& at, std::string_view text,
-                                                       std::string_view file_name, int line,
-                                                       int column) {
+[[gnu::cold, gnu::noinline]] Error ConversionError(const ColumnSlot& at, std::string_view text,
+                                                   std::string_view file_name, int line,
+                                                   int column) {
   const bool number = at.rule != Rule::kStrict || ParseStrictNumber(text);
-  return LoadError::InField(
-      std::string(file_name), line, number ? LoadCause::kOverflow : LoadCause::kTypeMismatch,
+  return Error::InField(
+      std::string(file_name), line, number ? ErrorCause::kOverflow : ErrorCause::kTypeMismatch,
       column, text,
       number ? "does not fit " + std::string(WidthName(at.width)) : std::string("is not a number"));
 }

@@ -90,16 +90,10 @@ fs::path WorkingFolder() {
   return folder;
 }
 
-std::string UnreadableFolderText(const fs::path& folder) {
-  const std::string name = BytesFromPath(fs::path(folder).make_preferred());
-  if (name.empty()) return std::string(kStartFolderGone);
-  return "The folder " + name + " cannot be read.";
-}
-
-std::optional<std::string> FolderBrowser::Open(const fs::path& folder) {
+Result<void> FolderBrowser::Open(const fs::path& folder) {
   const fs::path path = Normal(folder);
   const std::optional<std::vector<std::string>> inside = SubfolderNames(path);
-  if (!inside) return UnreadableFolderText(path);
+  if (!inside) return Error::UnreadableFolder(BytesFromPath(path));
   std::vector<fs::path> chain;
   for (fs::path step = path;; step = step.parent_path()) {
     chain.push_back(step);
@@ -121,7 +115,7 @@ std::optional<std::string> FolderBrowser::Open(const fs::path& folder) {
     entries_.push_back({name, open_index_ + 1, false});
     paths_.push_back(path / PathFromBytes(name));
   }
-  return std::nullopt;
+  return {};
 }
 
 fs::path FolderBrowser::PathAt(int position) const {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tables/result.h"
+
 namespace sallowmere::window {
 
 // One line of the folder list.
@@ -18,17 +20,12 @@ struct FolderEntry {
   bool operator==(const FolderEntry&) const = default;
 };
 
-// What the window says of a folder it cannot list: "The folder PATH cannot be read.", or
-// kStartFolderGone for a folder with no name.
-std::string UnreadableFolderText(const std::filesystem::path& folder);
-
 // A folder browser: the open folder with the folders above it, then the folders inside it.
 class FolderBrowser {
  public:
   // Makes `folder` the open folder and lists it. When it is not a folder that can be listed,
-  // returns the message for the user ("The folder PATH cannot be read.", the path as the core
-  // takes paths) and stays where it was.
-  std::optional<std::string> Open(const std::filesystem::path& folder);
+  // gives back an Error of cause kUnreadableFolder and stays where it was.
+  Result<void> Open(const std::filesystem::path& folder);
 
   // The open folder, absolute and without "." or ".." parts; empty before the first Open.
   const std::filesystem::path& Path() const { return path_; }
@@ -58,11 +55,6 @@ std::vector<std::string> DriveRoots();
 // The folder the program was started in; where it was removed meanwhile, the name the shell
 // kept (POSIX), or an empty path.
 std::filesystem::path WorkingFolder();
-
-// Why the folder list is empty when the folder the program was started in has no name left.
-inline constexpr std::string_view kStartFolderGone =
-    "The folder this program was started in cannot be read: it may have been removed. Choose a "
-    "drive, then the folder that holds the tables.";
 
 // The position in `roots` of the longest root that is `path` or a folder above it; -1 when none
 // is. Letter case is ignored on Windows.

@@ -82,8 +82,8 @@ void Form1::Dir1_Activate(int index) {
 }
 
 bool Form1::OpenFolder(const std::filesystem::path& folder) {
-  if (std::optional<std::string> problem = dir1_.Open(folder)) {
-    Warn(MessageText().Path(*problem));
+  if (const Result<void> opened = dir1_.Open(folder); !opened) {
+    Refused(*opened.Error());
     return false;
   }
   view_.SetFolders(dir1_.Entries(), dir1_.OpenIndex());
@@ -161,19 +161,12 @@ void Form1::ShowPlaces() {
 Form1::TablesRead Form1::ReadTables(const std::string& folder, Repeats repeats) {
   // One listing finds the tables to stamp and to read. A folder whose drive has gone, or that can
   // no longer be listed, is one that cannot be read: nothing changes, with why.
-  const std::optional<std::vector<std::string>> names = ListTableNames(folder);
-  if (!names) {
-    Warn(MessageText().Path(UnreadableFolderText(PathFromBytes(folder))));
-    return TablesRead::kUnreadable;
-  }
+  const Result<std::vector<std::string>> names = ListTableNames(folder);
+  if (!names) return Refused(*names.Error());
   // Stamped before reading: a table written while it is read differs at the next activation.
   read_stamp_ = StampTableFolder(folder, *names);
   const LoadOutcome outcome = LoadFolder(module1_, folder, *names);
-  if (const LoadError* error = outcome.Error()) {
-    Warn(error->UserMessage());
-    return error->Cause() == LoadCause::kMissingTable ? TablesRead::kMissing
-                                                      : TablesRead::kUnreadable;
-  }
+  if (!outcome) return Refused(*outcome.Error());
   const CodeIndex& index = *outcome;
   std::set<std::pair<std::string, std::string>> repeated;
   for (const DuplicateReport& repeat : index.Duplicates()) {
@@ -305,6 +298,12 @@ void Form1::ShowPanel(Panel panel) {
 
 Control Form1::FirstControlShown() const {
   return FirstInTabOrder(panel_ == Panel::kSearch ? Control::kFrame1 : Control::kFrame2);
+}
+
+Form1::TablesRead Form1::Refused(const Error& error) {
+  Warn(error.UserMessage());
+  return error.Cause() == ErrorCause::kMissingTable ? TablesRead::kMissing
+                                                    : TablesRead::kUnreadable;
 }
 
 void Form1::Warn(MessageText text) { effects_.ShowMessage(MessageIcon::kWarning, text); }

@@ -112,6 +112,9 @@ class Form1 {
   // (or each not repeated at the last reading), filling both lists with the new codes; on a
   // missing table or one that cannot be read, shows why and changes nothing else.
   TablesRead ReadTables(const std::string& folder, Repeats repeats);
+  // The one place the window answers an Error: a box saying what it is, and whether the tables
+  // were missing (which ends an Open) or could not be read.
+  TablesRead Refused(const Error& error);
   // Puts `codes` in both lists, which then select nothing.
   void ShowCodes(SortedCodes codes);
   // Label4 for the entry at `position`: its name, if any, over its row, over how many places name

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "error_of.h"
 #include "table_text.h"
 
 namespace sallowmere {
@@ -95,9 +96,14 @@ TEST(CodeIndexTest, EachEntryKeepsTheNameOfItsFirstRowUnlessNamesAreSkipped) {
   EXPECT_EQ(skipped.Find("gem")->origin_tag, 20001);
 }
 
-TEST(CodeProblemTest, TabCrAndLfCannotBeInACode) {
-  for (const char* text : {"a\tb", "ab\r", "\nab"}) EXPECT_TRUE(CodeProblem(text)) << text;
-  for (const char* text : {"ab", " ab ", "", "a b"}) EXPECT_FALSE(CodeProblem(text)) << text;
+TEST(CheckCodeTest, TabCrAndLfCannotBeInACode) {
+  for (const char* text : {"ab", " ab ", "", "a b"}) EXPECT_TRUE(CheckCode(text)) << text;
+  for (const char* text : {"ab\r", "\nab"}) EXPECT_FALSE(CheckCode(text)) << text;
+  const Error error = testing::ErrorOf(CheckPattern(" a\tb"));
+  EXPECT_EQ(error.Cause(), ErrorCause::kUsage);
+  EXPECT_EQ(error.FieldText(), " a\tb");
+  EXPECT_EQ(error.Text().Bytes(),
+            "the pattern \" a\\tb\" holds a tab, CR or LF, which no code in a table can hold");
 }
 
 }  // namespace

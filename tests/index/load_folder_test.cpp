@@ -35,7 +35,7 @@ TEST(LoadFolderTest, FolderNameEndingInBackslash) {
   folder.Write("bs\\armor.txt", testing::MakeTable(testing::RowsWithCodes(ArmorLayout(), {"out"})));
   Module1 module;
   LoadOutcome outcome = LoadFolder(module, inside);
-  ASSERT_TRUE(outcome.Error() != nullptr && outcome.Error()->Cause() == LoadCause::kMissingTable);
+  ASSERT_TRUE(outcome.Error() != nullptr && outcome.Error()->Cause() == ErrorCause::kMissingTable);
   EXPECT_EQ(std::string(outcome.Error()->Description()), inside + "/armor.txt was not found");
   for (const char* name : {"armor.txt", "weapons.txt", "misc.txt"}) {
     folder.Write("bs\\/" + std::string(name), "h\r\n");
@@ -58,7 +58,7 @@ TEST(LoadFolderTest, MissingTableKeepsTheTablesAndSetsTheFolder) {
   ASSERT_TRUE(static_cast<bool>(LoadFolder(module, good.PathText())));
 
   const LoadOutcome outcome = LoadFolder(module, partial.PathText());
-  EXPECT_TRUE(outcome.Error() != nullptr && outcome.Error()->Cause() == LoadCause::kMissingTable);
+  EXPECT_TRUE(outcome.Error() != nullptr && outcome.Error()->Cause() == ErrorCause::kMissingTable);
   EXPECT_EQ(std::string(outcome.Error()->Description()),
             partial.PathText() + PathSeparator() + "weapons.txt was not found");
   EXPECT_EQ(module.TableFolder(), partial.PathText() + PathSeparator());

@@ -11,6 +11,7 @@
 #include <tuple>
 #include <vector>
 
+#include "error_of.h"
 #include "table_text.h"
 #include "tables/table_file.h"
 #include "tables/table_folder.h"
@@ -41,11 +42,12 @@ TEST(ReferenceScanTest, FieldKey) {
   for (const auto& [field, key] : cases) EXPECT_EQ(FieldKey(field), key) << field;
 }
 
-TEST(ReferenceScanTest, KeyProblem) {
-  EXPECT_EQ(KeyProblem("r0c"), std::nullopt);
-  EXPECT_EQ(KeyProblem("a b"), std::nullopt);
-  for (const char* text : {"", " r0c", "r0c ", "a\tb", "a\rb", "a\nb"}) {
-    EXPECT_NE(KeyProblem(text), std::nullopt) << text;
+TEST(ReferenceScanTest, CheckKey) {
+  for (const char* text : {"r0c", "a b", " r0c "}) EXPECT_TRUE(CheckKey(text)) << text;
+  for (const char* text : {"a\tb", "a\rb", "a\nb"}) EXPECT_FALSE(CheckKey(text)) << text;
+  for (const char* text : {"", "  "}) {
+    EXPECT_EQ(testing::ErrorOf(CheckKey(text)).Text().Bytes(),
+              "the code \"" + std::string(text) + "\" is empty, and no field names the empty text");
   }
 }
 

@@ -9,7 +9,7 @@
 
 #include "error_of.h"
 #include "table_text.h"
-#include "tables/load_error.h"
+#include "tables/error.h"
 #include "tables/system_error.h"
 #include "tables/table_folder.h"
 

@@ -8,7 +8,7 @@
 
 #include "error_of.h"
 #include "table_text.h"
-#include "tables/load_error.h"
+#include "tables/error.h"
 #include "tables/table_loader.h"
 
 namespace sallowmere {
@@ -172,27 +172,27 @@ TEST(ReadRowsTest, SkipsHeaderAndEmptyLines) {
   EXPECT_EQ(Rows("\xEF\xBB\xBFh\r\nc\r\n"), (std::vector<SeenRow>{{2, "c"}}));
 }
 
-LoadError ReadError(std::string_view text) { return testing::ErrorOf(Read(text).second); }
+Error ReadError(std::string_view text) { return testing::ErrorOf(Read(text).second); }
 
 TEST(ReadRowsTest, LimitsAreErrorsAtTheirLine) {
   std::string text = "h\r\n";
   for (int row = 0; row < 501; ++row) text += "r\r\n";
   EXPECT_EQ(Rows(text).size(), 501u);
   text += "\r\nlast\r\n";  // an empty line, then the 502nd row on line 504
-  const LoadError rows = ReadError(text);
-  EXPECT_EQ(rows.Cause(), LoadCause::kTooManyRows);
+  const Error rows = ReadError(text);
+  EXPECT_EQ(rows.Cause(), ErrorCause::kTooManyRows);
   EXPECT_EQ(rows.Line(), 504);
   EXPECT_EQ(rows.Description(), "t.txt:504: too many rows: the table has more than 501 data rows");
 
-  const LoadError fields = ReadError("h\nok\n" + std::string(501, '\t') + "x\n");
-  EXPECT_EQ(fields.Cause(), LoadCause::kTooManyFields);
+  const Error fields = ReadError("h\nok\n" + std::string(501, '\t') + "x\n");
+  EXPECT_EQ(fields.Cause(), ErrorCause::kTooManyFields);
   EXPECT_EQ(fields.Description(), "t.txt:3: too many fields: the row has more than 501 fields");
 
   // A 502nd row of 502 fields: the split, which comes first, fails first.
   std::string full = "h\n";
   for (int row = 0; row < 501; ++row) full += "r\n";
-  const LoadError both = ReadError(full + std::string(501, '\t') + "x\n");
-  EXPECT_EQ(both.Cause(), LoadCause::kTooManyFields);
+  const Error both = ReadError(full + std::string(501, '\t') + "x\n");
+  EXPECT_EQ(both.Cause(), ErrorCause::kTooManyFields);
 }
 
 // Whole tables of odd text, read through a loader: a sound result or an error that names the
@@ -205,7 +205,7 @@ std::vector<std::string> Codes(const Table& table) {
 
 std::string Row(std::string_view code) { return MakeRow(ArmorLayout(), code); }
 
-LoadError ParseFailure(std::string_view text) {
+Error ParseFailure(std::string_view text) {
   return testing::ErrorOf(ParseTable<ArmorRecord>(text, "armor.txt"));
 }
 
@@ -272,7 +272,7 @@ TEST(TableTextTest, Utf16IsRefusedWithAReason) {
   for (const std::string bom : {"\xFF\xFE", "\xFE\xFF"}) {
     std::string text = bom;
     for (char c : "h\r\na\r\n"s) text += std::string{c, '\0'};
-    const LoadError error = ParseFailure(text);
+    const Error error = ParseFailure(text);
     EXPECT_EQ(error.Description(),
               "armor.txt:1: read error: the file is UTF-16 text; save it as 8-bit text");
   }
@@ -292,9 +292,9 @@ TEST(TableTextTest, LongLinesAndFields) {
       "h\r\n" + MakeRow(ArmorLayout(), "a1", {{20, megabyte}}) + "\r\n", "armor.txt");
   EXPECT_EQ(std::get<std::string_view>(table.Value(0, 20)), megabyte);
 
-  const LoadError error =
+  const Error error =
       ParseFailure("h\r\n" + MakeRow(ArmorLayout(), "a1", {{1, std::string(1 << 20, '7')}}));
-  EXPECT_EQ(error.Cause(), LoadCause::kOverflow);
+  EXPECT_EQ(error.Cause(), ErrorCause::kOverflow);
   EXPECT_EQ(error.FieldText(), std::string(40, '7') + "...");
   EXPECT_EQ(
       std::string(error.Description()),

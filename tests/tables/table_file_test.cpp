@@ -15,7 +15,7 @@
 
 #include "error_of.h"
 #include "table_text.h"
-#include "tables/load_error.h"
+#include "tables/error.h"
 #include "tables/table_loader.h"
 
 namespace sallowmere {
@@ -31,7 +31,7 @@ Result<void> ReadTableFile(const std::filesystem::path& path) {
   return file.ReadLines(buffer, [](std::string_view) { return Result<void>(); });
 }
 
-LoadError ReadFailure(const std::filesystem::path& path) {
+Error ReadFailure(const std::filesystem::path& path) {
   return testing::ErrorOf(ReadTableFile(path));
 }
 
@@ -39,8 +39,8 @@ TEST(ReadTableFileTest, FilesTooLargeAreRefusedBeforeReading) {
   TempFolder folder;
   const std::filesystem::path path = folder.Write("armor.txt", "");
   std::filesystem::resize_file(path, kMaxTableBytes + 1);  // sparse: no disk, no memory
-  const LoadError error = ReadFailure(path);
-  EXPECT_EQ(error.Cause(), LoadCause::kFileTooLarge);
+  const Error error = ReadFailure(path);
+  EXPECT_EQ(error.Cause(), ErrorCause::kFileTooLarge);
   EXPECT_EQ(error.Description(),
             "armor.txt: file too large: the file holds 67108865 bytes, more than a table's "
             "67108864");
@@ -48,7 +48,7 @@ TEST(ReadTableFileTest, FilesTooLargeAreRefusedBeforeReading) {
             "The tables could not be read: armor.txt: file too large: the file holds 67108865 "
             "bytes, more than a table's 67108864.");
   std::filesystem::resize_file(path, 1ull << 40);
-  EXPECT_EQ(ReadFailure(path).Cause(), LoadCause::kFileTooLarge);
+  EXPECT_EQ(ReadFailure(path).Cause(), ErrorCause::kFileTooLarge);
 
   std::filesystem::resize_file(path, kMaxTableBytes);  // the largest allowed: one header line
   std::string buffer;
@@ -62,7 +62,7 @@ TEST(ReadTableFileTest, WhatIsNotARegularFileIsNotRead) {
   EXPECT_EQ(ReadFailure(fifo).Description(),
             "armor.txt: read error: not a regular file");  // no hang
   std::filesystem::create_directory(folder.Path() / "dir");
-  EXPECT_EQ(ReadFailure(folder.Path() / "dir").Cause(), LoadCause::kReadError);
+  EXPECT_EQ(ReadFailure(folder.Path() / "dir").Cause(), ErrorCause::kReadError);
   EXPECT_EQ(ReadFailure("/dev/null").Description(), "armor.txt: read error: not a regular file");
   EXPECT_EQ(ReadFailure(folder.Path() / "gone").Description(),
             "armor.txt: read error: cannot open the file: No such file or directory");

@@ -12,7 +12,7 @@
 #include <variant>
 
 #include "table_text.h"
-#include "tables/load_error.h"
+#include "tables/error.h"
 #include "tables/numeric.h"
 
 namespace sallowmere {
@@ -25,7 +25,7 @@ using testing::TempFolder;
 std::string FolderOf(const TempFolder& folder) { return folder.PathText() + "/"; }
 
 template <class RecordT>
-LoadError LoadFailure(const TempFolder& folder, const std::string& name) {
+Error LoadFailure(const TempFolder& folder, const std::string& name) {
   std::string buffer;
   return testing::ErrorOf(LoadTable<RecordT>(FolderOf(folder), name, buffer));
 }
@@ -76,9 +76,9 @@ TEST(TableLoaderTest, EveryWidthStoresWhatTheLenientRuleReads) {
       const std::optional<std::int32_t> expected = RoundToWidth(Val(text), width);
       const std::string table = MakeTable({MakeRow(ArmorLayout(), "c", {{column, text}})});
       const Result<Table> parsed = ParseTable<ArmorRecord>(table, "armor.txt");
-      if (const LoadError* error = parsed.Error()) {
+      if (const Error* error = parsed.Error()) {
         EXPECT_FALSE(expected) << error->Description();
-        EXPECT_EQ(error->Cause(), LoadCause::kOverflow);
+        EXPECT_EQ(error->Cause(), ErrorCause::kOverflow);
         continue;
       }
       ASSERT_TRUE(expected) << "stored a value the rule overflows";
@@ -111,7 +111,7 @@ TEST(TableLoaderTest, StrictColumnOfWeapons) {
 struct ErrorCase {
   std::string what;  // the row's overrides, described
   std::map<int, std::string> overrides;
-  LoadCause cause;
+  ErrorCause cause;
   int column;
   std::string message;
 };
@@ -120,52 +120,52 @@ TEST(TableLoaderTest, ConversionErrorsNameFileLineColumnAndField) {
   const std::vector<ErrorCase> cases = {
       {"strict 7x",
        {{164, "7x"}},
-       LoadCause::kTypeMismatch,
+       ErrorCause::kTypeMismatch,
        164,
        "weapons.txt:3: type mismatch: column 165 \"7x\" is not a number"},
       {"strict empty",
        {{164, ""}},
-       LoadCause::kTypeMismatch,
+       ErrorCause::kTypeMismatch,
        164,
        "weapons.txt:3: type mismatch: column 165 \"\" is not a number"},
       {"strict 256",
        {{164, "256"}},
-       LoadCause::kOverflow,
+       ErrorCause::kOverflow,
        164,
        "weapons.txt:3: overflow: column 165 \"256\" does not fit a byte"},
       {"strict 1,000",
        {{164, "1,000"}},
-       LoadCause::kOverflow,
+       ErrorCause::kOverflow,
        164,
        "weapons.txt:3: overflow: column 165 \"1,000\" does not fit a byte"},
       {"byte 256",
        {{4, "256"}},
-       LoadCause::kOverflow,
+       ErrorCause::kOverflow,
        4,
        "weapons.txt:3: overflow: column 5 \"256\" does not fit a byte"},
       {"byte -1",
        {{4, "-1"}},
-       LoadCause::kOverflow,
+       ErrorCause::kOverflow,
        4,
        "weapons.txt:3: overflow: column 5 \"-1\" does not fit a byte"},
       {"integer 32768",
        {{6, "32768"}},
-       LoadCause::kOverflow,
+       ErrorCause::kOverflow,
        6,
        "weapons.txt:3: overflow: column 7 \"32768\" does not fit an integer"},
       {"long",
        {{31, "2147483648"}},
-       LoadCause::kOverflow,
+       ErrorCause::kOverflow,
        31,
        "weapons.txt:3: overflow: column 32 \"2147483648\" does not fit a long"},
       {"first of two faults",
        {{6, "99999"}, {4, "300"}},
-       LoadCause::kOverflow,
+       ErrorCause::kOverflow,
        4,
        "weapons.txt:3: overflow: column 5 \"300\" does not fit a byte"},
       {"long field",
        {{30, std::string(50, '9')}},
-       LoadCause::kOverflow,
+       ErrorCause::kOverflow,
        30,
        "weapons.txt:3: overflow: column 31 \"" + std::string(40, '9') +
            "...\" does not fit an integer"},
@@ -175,7 +175,7 @@ TEST(TableLoaderTest, ConversionErrorsNameFileLineColumnAndField) {
     TempFolder folder;
     folder.Write("weapons.txt", MakeTable({MakeRow(WeaponLayout(), "ok"),
                                            MakeRow(WeaponLayout(), "bad", c.overrides)}));
-    const LoadError error = LoadFailure<WeaponRecord>(folder, "weapons.txt");
+    const Error error = LoadFailure<WeaponRecord>(folder, "weapons.txt");
     EXPECT_EQ(error.Cause(), c.cause);
     EXPECT_EQ(error.File(), "weapons.txt");
     EXPECT_EQ(error.Line(), 3);
@@ -200,7 +200,7 @@ TEST(TableLoaderTest, ConversionErrorsNameTheHeadersColumn) {
     TempFolder folder;
     folder.Write("weapons.txt",
                  c.header + "\r\n" + MakeRow(WeaponLayout(), "bad", {{30, "38999"}}) + "\r\n");
-    const LoadError error = LoadFailure<WeaponRecord>(folder, "weapons.txt");
+    const Error error = LoadFailure<WeaponRecord>(folder, "weapons.txt");
     EXPECT_EQ(error.Description(), "weapons.txt:2: overflow: " + c.detail) << c.header;
     EXPECT_EQ(error.Column(), 30);
   }
@@ -209,8 +209,8 @@ TEST(TableLoaderTest, ConversionErrorsNameTheHeadersColumn) {
 TEST(TableLoaderTest, ShortWeaponRowFailsAtTheStrictColumn) {
   TempFolder folder;
   folder.Write("weapons.txt", MakeTable({"Axe\tx\tax1\tword\t1"}));
-  const LoadError error = LoadFailure<WeaponRecord>(folder, "weapons.txt");
-  EXPECT_EQ(error.Cause(), LoadCause::kTypeMismatch);
+  const Error error = LoadFailure<WeaponRecord>(folder, "weapons.txt");
+  EXPECT_EQ(error.Cause(), ErrorCause::kTypeMismatch);
   EXPECT_EQ(error.Column(), 164);
   EXPECT_EQ(error.Line(), 2);
 }
@@ -280,8 +280,8 @@ TEST(TableLoaderTest, RowCountsAndEmptyTables) {
 
 TEST(TableLoaderTest, UnreadableFileIsAReadError) {
   TempFolder folder;
-  const LoadError error = LoadFailure<MiscRecord>(folder, "misc.txt");
-  EXPECT_EQ(error.Cause(), LoadCause::kReadError);
+  const Error error = LoadFailure<MiscRecord>(folder, "misc.txt");
+  EXPECT_EQ(error.Cause(), ErrorCause::kReadError);
   EXPECT_EQ(error.Line(), 0);
   EXPECT_EQ(std::string(error.Description()).rfind("misc.txt: read error: cannot open the file", 0),
             0u)

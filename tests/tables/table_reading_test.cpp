@@ -9,7 +9,7 @@
 
 #include "error_of.h"
 #include "table_text.h"
-#include "tables/load_error.h"
+#include "tables/error.h"
 #include "tables/table_loader.h"
 
 namespace sallowmere {
@@ -57,9 +57,9 @@ struct ReadingCase {
   std::string name;
   std::string text;  // an armor.txt: fixed code column 17 of 158
   std::optional<HeaderReading> reading;
-  std::vector<std::string> codes;       // the codes read, when it loads
-  std::optional<LoadCause> cause = {};  // the fault, when it does not
-  int line = 0;                         // the fault's line
+  std::vector<std::string> codes;        // the codes read, when it loads
+  std::optional<ErrorCause> cause = {};  // the fault, when it does not
+  int line = 0;                          // the fault's line
 };
 
 TEST(TableReadingTest, TheHeaderChoosesTheReading) {
@@ -81,7 +81,7 @@ TEST(TableReadingTest, TheHeaderChoosesTheReading) {
        TableText(Header(170, {}), {MakeRow(ArmorLayout(), "v1", {{1, "300"}})}),
        std::nullopt,
        {},
-       LoadCause::kOverflow,
+       ErrorCause::kOverflow,
        2},
       {"CODE",
        TableText(Header(166, {{18, "CODE"}}), {LaterRow("u1")}),
@@ -104,13 +104,13 @@ TEST(TableReadingTest, TheHeaderChoosesTheReading) {
        TableText(Header(5, {{3, "code"}}), Many(10000)),
        HeaderReading{3, 5},
        {},
-       LoadCause::kTooManyRows,
+       ErrorCause::kTooManyRows,
        10001},
       {"502 fields",
        TableText(Header(166, {{18, "code"}}), {LaterRow("a") + std::string(337, '\t')}),
        HeaderReading{18, 166},
        {},
-       LoadCause::kTooManyFields,
+       ErrorCause::kTooManyFields,
        2},
   };
   for (const ReadingCase& c : cases) {
@@ -118,7 +118,7 @@ TEST(TableReadingTest, TheHeaderChoosesTheReading) {
     const std::string_view header = std::string_view(c.text).substr(0, c.text.find('\n'));
     EXPECT_EQ(ReadingOf(header, ArmorLayout()).has_value(), c.reading.has_value());
     if (c.cause) {
-      const LoadError error = testing::ErrorOf(ParseTable<ArmorRecord>(c.text, "armor.txt"));
+      const Error error = testing::ErrorOf(ParseTable<ArmorRecord>(c.text, "armor.txt"));
       EXPECT_EQ(error.Cause(), *c.cause);
       EXPECT_EQ(error.Line(), c.line);
       continue;

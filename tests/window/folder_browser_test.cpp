@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "error_of.h"
 #include "tables/table_file.h"
 #include "temp_folder.h"
 
@@ -23,7 +24,7 @@ TEST(FolderBrowserTest, ListsTheChainThenTheFoldersInsideSortedIgnoringCase) {
   SetFileAttributesW((folder.Path() / ".dot").c_str(), FILE_ATTRIBUTE_HIDDEN);
 #endif
   FolderBrowser browser;
-  ASSERT_EQ(browser.Open(folder.Path() / "." / "b" / ".."), std::nullopt);
+  ASSERT_TRUE(browser.Open(folder.Path() / "." / "b" / ".."));
   EXPECT_EQ(browser.Path(), folder.Path());
   const std::vector<FolderEntry>& lines = browser.Entries();
   const int open = browser.OpenIndex();
@@ -46,10 +47,12 @@ TEST(FolderBrowserTest, AFolderThatCannotBeReadLeavesItWhereItWas) {
   TempFolder folder;
   folder.Write("file.txt", "");
   FolderBrowser browser;
-  ASSERT_EQ(browser.Open(folder.Path()), std::nullopt);
+  ASSERT_TRUE(browser.Open(folder.Path()));
   const std::vector<FolderEntry> before = browser.Entries();
   for (const fs::path& wrong : {folder.Path() / "none", folder.Path() / "file.txt"}) {
-    EXPECT_EQ(browser.Open(wrong),
+    const Error error = testing::ErrorOf(browser.Open(wrong));
+    EXPECT_EQ(error.Cause(), ErrorCause::kUnreadableFolder);
+    EXPECT_EQ(error.UserMessage().Bytes(),
               "The folder " + BytesFromPath(fs::path(wrong).make_preferred()) + " cannot be read.");
     EXPECT_EQ(browser.Path(), folder.Path());
     EXPECT_EQ(browser.Entries(), before);
