@@ -295,7 +295,7 @@ TEST_F(Form1Flows, AnEmptyModOpensWithNoCodes) {
 }
 
 // "Open" on the search panel goes back to the folder panel, which keeps the folder and the codes
-// until the next "Open".
+// until the next "Open"; then the labels answer for the text box against the new codes.
 TEST_F(Form1Flows, OpenGoesBackToTheFolderPanel) {
   Open({"a1"}, {"w1"}, {});
   form->Click(Control::kCommand2);
@@ -308,6 +308,11 @@ TEST_F(Form1Flows, OpenGoesBackToTheFolderPanel) {
   EXPECT_EQ(form->List1Items(), Texts{"b1"});
   EXPECT_EQ(form->Shown(), "b1|b1|b1|Used|Armor.txt");
   EXPECT_TRUE(form->TakeBoxes().empty());
+  form->Click(Control::kCommand2);
+  WriteMod(mod, {""}, {}, {});
+  form->Click(Control::kCommand1);
+  EXPECT_TRUE(form->List1Items().empty());
+  EXPECT_EQ(form->Shown(), "-|-|b1|Free|");
 }
 
 }  // namespace

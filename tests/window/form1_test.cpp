@@ -41,24 +41,7 @@ class Form1Test : public ::testing::Test {
     view.combo_index = index;
     form.Combo1_Click(index);
   }
-  // Opens `folder` in Dir1 as the user would: each time the line nearest to it, up or down.
-  void Browse(const fs::path& folder) {
-    while (!fs::equivalent(form.Dir1().Path(), folder)) {
-      int nearest = -1;
-      std::size_t nearest_parts = 0;
-      for (int i = 0; i < static_cast<int>(form.Dir1().Entries().size()); ++i) {
-        const fs::path at = form.Dir1().PathAt(i);
-        const std::size_t parts = std::distance(at.begin(), at.end());
-        const auto [end, _] = std::mismatch(at.begin(), at.end(), folder.begin(), folder.end());
-        if (end == at.end() && parts > nearest_parts) {
-          nearest = i;
-          nearest_parts = parts;
-        }
-      }
-      ASSERT_NE(nearest, form.Dir1().OpenIndex()) << folder;
-      form.Dir1_Activate(nearest);
-    }
-  }
+
 
   RecordingView view;
   Form1 form{view, view};
@@ -94,24 +77,6 @@ TEST_F(Form1Test, AChangeOfEntrySetsTheTextBoxOnce) {
   EXPECT_EQ(view.text1_sets, sets + 1);
   Type("a1b");
   EXPECT_EQ(view.text1_sets, sets + 1);
-}
-
-// After every load the labels answer for what the text box shows, against the new codes.
-TEST_F(Form1Test, AfterALoadTheLabelsAnswerForTheTextBox) {
-  TempFolder full;
-  WriteMod(full, {"k1"}, {}, {});
-  Load({""}, {}, {""});
-  EXPECT_EQ(view.panel, Panel::kSearch);
-  EXPECT_EQ(view.Shown(), "-|-|Item code|Free|");
-  form.Command2_Click();
-  Browse(full.Path());
-  form.Command1_Click();
-  EXPECT_EQ(view.Shown(), "k1|k1|k1|Used|Armor.txt");
-  form.Command2_Click();
-  Browse(mod->Path());
-  form.Command1_Click();
-  EXPECT_TRUE(view.codes.empty());
-  EXPECT_EQ(view.Shown(), "-|-|k1|Free|");
 }
 
 TEST_F(Form1Test, CodesKeepEveryByte) {
@@ -202,10 +167,6 @@ TEST_F(Form1Test, ThePlacesThatNameACode) {
   mod->Write("broken.txt", "\xFF\xFEx");
   form.Form1_Activate();  // a table was added: read again
   EXPECT_EQ(view.label4, "word\narmor.txt:2\nNamed in 2 places (Ctrl+R)");
-  Type("c9");
-  EXPECT_EQ(view.label1, "Free");
-  EXPECT_EQ(view.label4, "Named at drops.txt:8, item (Ctrl+R)\n" + std::string(kNextFreeHint));
-  Type("c1");
   form.Form1_Command(Command::kShowPlaces);
   ASSERT_FALSE(view.messages.empty());
   EXPECT_EQ(view.messages.back(),
