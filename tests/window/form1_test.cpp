@@ -42,7 +42,6 @@ class Form1Test : public ::testing::Test {
     form.Combo1_Click(index);
   }
 
-
   RecordingView view;
   Form1 form{view, view};
   std::unique_ptr<TempFolder> mod;
