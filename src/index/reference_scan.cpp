@@ -282,7 +282,6 @@ class TableScan::Impl {
     if (kept_places_.size() == kMostKeptPlaces) {
       too_many_ = true;
       std::vector<KeptPlace>().swap(kept_places_);
-      kept_row_start_ = 0;
       return;
     }
     kept_places_.push_back({packed, line, static_cast<std::int32_t>(at + 1)});
@@ -396,9 +395,10 @@ class TableScan::Impl {
     }
   }
 
-  // Ends a data row: its kept places that name the row's own code name nothing.
+  // Ends a data row: its kept places that name the row's own code name nothing. A table that kept
+  // too many places keeps none, whatever the row began with.
   void EndRow() {
-    if (!own_code_.empty() && kept_row_start_ != kept_places_.size()) {
+    if (!too_many_ && !own_code_.empty() && kept_row_start_ != kept_places_.size()) {
       const PackedKey own = OwnPacked();
       const auto from = kept_places_.begin() + static_cast<std::ptrdiff_t>(kept_row_start_);
       kept_places_.erase(std::remove_if(from, kept_places_.end(),
