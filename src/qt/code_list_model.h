@@ -10,8 +10,8 @@
 namespace sallowmere::qt {
 
 // Row r is the r-th entry of the codes in display order. Its display text is the code (one byte,
-// one character), its tooltip the item's name over "FILE, line N", and Qt::UserRole holds its
-// origin tag.
+// one character), its tooltip the entry's ItemText (the item's name over "FILE:LINE"), and
+// Qt::UserRole holds its origin tag.
 class CodeListModel : public QAbstractListModel {
   Q_OBJECT
 
