@@ -29,10 +29,12 @@ struct Arguments {
   std::string pattern = "???";     // suggest: the codes to choose from
 };
 
-// What a command answers from: the folder's tables, read, and their index.
+// What a command answers from: the folder's tables, read, their index, and the names of every
+// table in the folder, from the one listing of it.
 struct Tables {
   const Module1& module;
   const CodeIndex& index;
+  const std::vector<std::string>& table_names;
 };
 
 // One command of sallowmere-cli.
@@ -81,12 +83,13 @@ int UsageError(std::ostream& err, const Error& error) {
   return kFailure;
 }
 
-// Loads `folder` into `module` as the window's "Open" does, noting each table read by its header
-// row; on failure reports it and returns nullopt.
-std::optional<CodeIndex> Load(Module1& module, const std::string& folder, ItemNames names,
+// Loads `folder`, whose tables are `table_names`, into `module` as the window's "Open" does,
+// noting each table read by its header row; on failure reports it and returns nullopt.
+std::optional<CodeIndex> Load(Module1& module, const std::string& folder,
+                              const std::vector<std::string>& table_names, ItemNames names,
                               std::ostream& err) {
   module.SetNames(names);
-  LoadOutcome outcome = LoadFolder(module, folder);
+  LoadOutcome outcome = LoadFolder(module, folder, table_names);
   if (const Error* error = outcome.Error()) {
     err << error->Text().Table("\n");
     return std::nullopt;
@@ -139,8 +142,9 @@ int Refs(const Tables& tables, const Arguments& args, std::ostream& out, std::os
     wanted_of.push_back(static_cast<std::size_t>(found - wanted.begin()));
     if (found == wanted.end()) wanted.push_back(code);
   }
-  const FolderScan scan = ScanFolder(tables.module.TableFolder(), ItemCodes(tables.index.Entries()),
-                                     ItemTableColumns(tables.module), wanted);
+  const FolderScan scan =
+      ScanFolder(tables.module.TableFolder(), tables.table_names, ItemCodes(tables.index.Entries()),
+                 ItemTableColumns(tables.module), wanted);
   std::unordered_map<std::string_view, std::vector<const Place*>> places;
   for (const std::vector<KeyPlaces>& of_table : scan.places) {
     for (const KeyPlaces& of_key : of_table) {
@@ -287,10 +291,12 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
   if (const Result<void> read = command->read(name, args.subspan(2), parsed); !read) {
     return UsageError(err, *read.Error());
   }
+  // A folder that cannot be listed has no tables, so its armor table is reported missing.
+  const std::vector<std::string> table_names = FolderTableNames(args[1]);
   Module1 module;
-  const std::optional<CodeIndex> index = Load(module, args[1], command->names, err);
+  const std::optional<CodeIndex> index = Load(module, args[1], table_names, command->names, err);
   if (!index) return kFailure;
-  return command->run({module, *index}, parsed, out, err);
+  return command->run({module, *index, table_names}, parsed, out, err);
 }
 
 }  // namespace sallowmere

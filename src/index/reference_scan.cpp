@@ -579,9 +579,16 @@ void ScanOneTable(const std::string& table_folder, const ItemCodes& codes,
 FolderScan ScanFolder(const std::string& table_folder, const ItemCodes& codes,
                       const PerItemTable<ItemTableColumn>& item_tables, const WantedKeys& wanted,
                       std::size_t most_places) {
+  return ScanFolder(table_folder, FolderTableNames(table_folder), codes, item_tables, wanted,
+                    most_places);
+}
+
+FolderScan ScanFolder(const std::string& table_folder, std::vector<std::string> table_names,
+                      const ItemCodes& codes, const PerItemTable<ItemTableColumn>& item_tables,
+                      const WantedKeys& wanted, std::size_t most_places) {
   FolderScan scan;
   std::vector<std::pair<std::uintmax_t, std::uint32_t>> by_size;  // largest first
-  for (std::string& name : FolderTableNames(table_folder)) {
+  for (std::string& name : table_names) {
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(TablePath(table_folder, name), error);
     by_size.emplace_back(error ? 0 : size, static_cast<std::uint32_t>(scan.tables.size()));

@@ -179,5 +179,10 @@ struct FolderScan {
 FolderScan ScanFolder(const std::string& table_folder, const ItemCodes& codes,
                       const PerItemTable<ItemTableColumn>& item_tables, const WantedKeys& wanted,
                       std::size_t most_places = SIZE_MAX);
+// The same over `table_names`, the folder's tables as ListTableNames gave them, which spares a
+// listing of the folder.
+FolderScan ScanFolder(const std::string& table_folder, std::vector<std::string> table_names,
+                      const ItemCodes& codes, const PerItemTable<ItemTableColumn>& item_tables,
+                      const WantedKeys& wanted, std::size_t most_places = SIZE_MAX);
 
 }  // namespace sallowmere

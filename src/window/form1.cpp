@@ -105,7 +105,9 @@ void Form1::Open() {
   ShowCodes(SortedCodes());
   like_pattern_.reset();
 
-  switch (ReadTables(BytesFromPath(dir1_.Path()), Repeats::kAll)) {
+  const std::string folder = BytesFromPath(dir1_.Path());
+  const TableListing tables = ListTableNames(folder);
+  switch (ReadTables(folder, tables, Repeats::kAll)) {
     case TablesRead::kMissing: effects_.EndProgram(); return;
     case TablesRead::kUnreadable: return;
     case TablesRead::kRead: break;
@@ -113,15 +115,15 @@ void Form1::Open() {
   // Selecting the first entry runs the chain; with no entries the labels answer for the text box.
   Show(codes_.Entries().empty() ? StateOfText(search_) : StateOfEntry(search_, 0));
   ShowPanel(Panel::kSearch);
-  ScanReferences();
+  ScanReferences(*tables);
 }
 
-void Form1::ScanReferences() {
+void Form1::ScanReferences(const std::vector<std::string>& table_names) {
   // The codes are there to be seen and picked before the rest of the folder is read.
   view_.DrawNow();
   references_ = CodeReferences(
-      ScanFolder(module1_.TableFolder(), ItemCodes(codes_.Entries()), ItemTableColumns(module1_),
-                 std::nullopt, CodeReferences::kShownPlaces),
+      ScanFolder(module1_.TableFolder(), table_names, ItemCodes(codes_.Entries()),
+                 ItemTableColumns(module1_), std::nullopt, CodeReferences::kShownPlaces),
       module1_.TableFolder());
   Show(StateOfText(search_));
 }
@@ -139,15 +141,15 @@ void Form1::Form1_Command(Command command) {
     case Command::kNextFree: FindFree(Toward::kNext); return;
     case Command::kPreviousFree: FindFree(Toward::kPrevious); return;
     case Command::kShowPlaces: ShowPlaces(); return;
-    case Command::kReload: Reload(Repeats::kAll); return;
+    case Command::kReload: Reload(Repeats::kAll, ListTableNames(module1_.TableFolder())); return;
   }
 }
 
-void Form1::Reload(Repeats repeats) {
+void Form1::Reload(Repeats repeats, const TableListing& tables) {
   // Unlike Open, a failed reload ends nothing and clears nothing: what was shown stays.
-  if (ReadTables(module1_.TableFolder(), repeats) != TablesRead::kRead) return;
+  if (ReadTables(module1_.TableFolder(), tables, repeats) != TablesRead::kRead) return;
   Show(StateOfText(search_));
-  ScanReferences();
+  ScanReferences(*tables);
 }
 
 void Form1::ShowPlaces() {
@@ -158,14 +160,14 @@ void Form1::ShowPlaces() {
   effects_.ShowMessage(MessageIcon::kInformation, references_.PlacesMessage(search_.text));
 }
 
-Form1::TablesRead Form1::ReadTables(const std::string& folder, Repeats repeats) {
-  // One listing finds the tables to stamp and to read. A folder whose drive has gone, or that can
-  // no longer be listed, is one that cannot be read: nothing changes, with why.
-  const Result<std::vector<std::string>> names = ListTableNames(folder);
-  if (!names) return Refused(*names.Error());
-  // Stamped before reading: a table written while it is read differs at the next activation.
-  read_stamp_ = StampTableFolder(folder, *names);
-  const LoadOutcome outcome = LoadFolder(module1_, folder, *names);
+Form1::TablesRead Form1::ReadTables(const std::string& folder, const TableListing& tables,
+                                    Repeats repeats) {
+  // Stamped before reading: a table written while it is read differs at the next activation. A
+  // folder whose drive has gone, or that can no longer be listed, is one that cannot be read:
+  // nothing else changes, with why, and coming back says so again only once it changed.
+  read_stamp_ = tables ? StampTableFolder(folder, *tables) : FolderStamp();
+  if (!tables) return Refused(*tables.Error());
+  const LoadOutcome outcome = LoadFolder(module1_, folder, *tables);
   if (!outcome) return Refused(*outcome.Error());
   const CodeIndex& index = *outcome;
   std::set<std::pair<std::string, std::string>> repeated;
@@ -191,7 +193,11 @@ void Form1::ShowCodes(SortedCodes codes) {
 void Form1::Form1_Activate() {
   if (busy_ || panel_ != Panel::kSearch) return;
   const ScopedFlag busy(busy_);
-  if (StampTableFolder(module1_.TableFolder()) != read_stamp_) Reload(Repeats::kNew);
+  // The one listing of the folder tells whether a table changed and which tables to read.
+  const TableListing tables = ListTableNames(module1_.TableFolder());
+  const FolderStamp stamp =
+      tables ? StampTableFolder(module1_.TableFolder(), *tables) : FolderStamp();
+  if (stamp != read_stamp_) Reload(Repeats::kNew, tables);
 }
 
 void Form1::Combo1_Click(int index) {

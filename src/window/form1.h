@@ -106,12 +106,16 @@ class Form1 {
   void Open();
   // Which repeated codes a reading shows a box for.
   enum class Repeats { kAll, kNew };
-  void Reload(Repeats repeats);
+  // The tables of a folder, from one listing of it, or why it cannot be listed.
+  using TableListing = Result<std::vector<std::string>>;
+  // Reads the open folder's `tables` again, then the places that name codes.
+  void Reload(Repeats repeats, const TableListing& tables);
   enum class TablesRead { kRead, kMissing, kUnreadable };
-  // Reads the tables of `folder` (stamping them first) and shows a box for each repeated code
-  // (or each not repeated at the last reading), filling both lists with the new codes; on a
-  // missing table or one that cannot be read, shows why and changes nothing else.
-  TablesRead ReadTables(const std::string& folder, Repeats repeats);
+  // Reads `tables`, the tables of `folder` (stamping them first), and shows a box for each
+  // repeated code (or each not repeated at the last reading), filling both lists with the new
+  // codes; on a folder that cannot be listed, a missing table or one that cannot be read, shows
+  // why and changes nothing else.
+  TablesRead ReadTables(const std::string& folder, const TableListing& tables, Repeats repeats);
   // The one place the window answers an Error: a box saying what it is, and whether the tables
   // were missing (which ends an Open) or could not be read.
   TablesRead Refused(const Error& error);
@@ -122,9 +126,9 @@ class Form1 {
   std::string DetailsAt(int position) const;
   // Label4 for the free code `code`: the first place that names it, if any; the key of F3.
   std::string FreeDetails(std::string_view code) const;
-  // Draws the search panel as it stands, finds the places that name codes in every table of the
-  // open folder, and answers for Text1 again with them.
-  void ScanReferences();
+  // Draws the search panel as it stands, finds the places that name codes in `table_names`, the
+  // open folder's tables, and answers for Text1 again with them.
+  void ScanReferences(const std::vector<std::string>& table_names);
   void FindFree(Toward toward);
   void ShowPlaces();
   // Pushes what differs from the shown search state to the view.

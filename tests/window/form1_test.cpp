@@ -290,6 +290,23 @@ TEST_F(Form1Test, OpenOnAFolderThatWentAwayStaysOnTheFolderPanel) {
   EXPECT_EQ(view.warnings.back(), kStartFolderGone);
 }
 
+// Closing the box brings the window back, which must not bring the box back: a folder that went
+// away while it was open says so once, and is read again once it is back.
+TEST_F(Form1Test, ComingBackToAFolderThatWentAwaySaysSoOnce) {
+  Load({"k1"}, {}, {});
+  const fs::path away = mod->PathText() + "-away";
+  fs::rename(mod->Path(), away);
+  form.Form1_Activate();
+  form.Form1_Activate();
+  EXPECT_EQ(view.warnings.size(), 1u);
+  EXPECT_EQ(view.codes, Codes{"k1"});
+  fs::rename(away, mod->Path());
+  WriteMod(*mod, {"k1", "k2"}, {}, {});
+  form.Form1_Activate();
+  EXPECT_EQ(view.codes, (Codes{"k1", "k2"}));
+  EXPECT_EQ(view.warnings.size(), 1u);
+}
+
 TEST_F(Form1Test, TheDrivesAreReadAgainAsTheyDropDown) {
   TempFolder folder;
   std::vector<std::string> drives = DriveRoots();
