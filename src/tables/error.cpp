@@ -24,25 +24,6 @@ std::string Quoted(std::string_view text) {
   return quoted + '"';
 }
 
-std::string Describe(const std::string& file, int line, ErrorCause cause,
-                     const std::string& detail) {
-  switch (cause) {
-    case ErrorCause::kMissingTable: return file + " was not found";
-    case ErrorCause::kUnreadableFolder:
-      return file.empty() ? std::string(kStartFolderGone)
-                          : "The folder " + file + " cannot be read.";
-    case ErrorCause::kUsage: return detail;
-    default: break;
-  }
-  std::string text = file;
-  if (line > 0) text += ":" + std::to_string(line);
-  text += ": ";
-  text += CauseName(cause);
-  text += ": ";
-  text += detail;
-  return text;
-}
-
 }  // namespace
 
 std::string_view CauseName(ErrorCause cause) {
@@ -61,9 +42,7 @@ std::string_view CauseName(ErrorCause cause) {
 }
 
 Error::Error(std::string file, int line, ErrorCause cause, std::string detail)
-    : file_(std::move(file)), line_(line), cause_(cause), detail_(std::move(detail)) {
-  description_ = Describe(file_, line_, cause_, detail_);
-}
+    : file_(std::move(file)), line_(line), cause_(cause), detail_(std::move(detail)) {}
 
 Error Error::InField(std::string file, int line, ErrorCause cause, int column,
                      std::string_view field_text, std::string reason, std::string column_name) {
@@ -102,19 +81,30 @@ Error Error::WithColumnName(std::string_view name) const {
   return InField(file_, line_, cause_, column_, field_text_, reason_, std::string(name));
 }
 
+std::string Error::Description() const { return Text().Bytes(); }
+
 MessageText Error::Text() const {
   MessageText text;
-  if (cause_ == ErrorCause::kUnreadableFolder && !file_.empty()) {
-    return text.Table("The folder ").Path(file_).Table(" cannot be read.");
+  switch (cause_) {
+    case ErrorCause::kMissingTable: return text.Path(file_).Table(" was not found");
+    case ErrorCause::kUnreadableFolder:
+      if (file_.empty()) return text.Table(kStartFolderGone);
+      return text.Table("The folder ").Path(file_).Table(" cannot be read.");
+    case ErrorCause::kUsage: return text.Table(detail_);
+    default: break;
   }
-  if (file_.empty()) return text.Table(description_);
-  return text.Path(file_).Table(std::string(std::string_view(description_).substr(file_.size())));
+  const std::string line = line_ > 0 ? ":" + std::to_string(line_) : std::string();
+  return text.Path(file_).Table(line + ": " + std::string(CauseName(cause_)) + ": " + detail_);
 }
 
 MessageText Error::UserMessage() const {
+  switch (cause_) {
+    case ErrorCause::kMissingTable:
+    case ErrorCause::kUnreadableFolder:
+    case ErrorCause::kUsage: return Text();
+    default: break;
+  }
   MessageText text;
-  if (cause_ == ErrorCause::kMissingTable) return text.Path(file_).Table(" was not found");
-  if (cause_ == ErrorCause::kUnreadableFolder || cause_ == ErrorCause::kUsage) return Text();
   text.Table("The tables could not be read: ").Path(file_);
   std::string rest = line_ > 0 ? ", line " + std::to_string(line_) : std::string();
   return text.Table(rest + ": " + std::string(CauseName(cause_)) + ": " + detail_ + ".");

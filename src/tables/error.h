@@ -71,10 +71,11 @@ class Error {
   const std::string& FieldText() const { return field_text_; }
   ErrorCause Cause() const { return cause_; }
   const std::string& Detail() const { return detail_; }
-  const std::string& Description() const { return description_; }
+  // Text() as one string.
+  std::string Description() const;
 
-  // Description() in pieces: the file's name a path, the rest, which may quote a field, table
-  // bytes.
+  // The error as Description() reads, in pieces: the file's name a path, the rest, which may
+  // quote a field, table bytes.
   MessageText Text() const;
 
   // The error as a sentence for a message box: "The tables could not be read: FILE, line LINE:
@@ -91,7 +92,6 @@ class Error {
   std::string reason_;
   ErrorCause cause_;
   std::string detail_;
-  std::string description_;
 };
 
 // Why the folder list is empty when the folder the program was started in has no name left.
