@@ -14,6 +14,12 @@ namespace {
 // The top index that shows `place` in the middle of `rows` rows, with the items around it.
 int TopIndexAround(int place, int rows) { return std::max(0, place - rows / 2); }
 
+// The stamp of `folder`'s tables as one listing found them; none when it could not be listed, so
+// that a folder still unlistable looks unchanged.
+FolderStamp StampOf(const std::string& folder, const Result<std::vector<std::string>>& tables) {
+  return tables ? StampTableFolder(folder, *tables) : FolderStamp();
+}
+
 }  // namespace
 
 Form1::Form1(FormView& view, SideEffects& effects) : view_(view), effects_(effects) {
@@ -165,7 +171,7 @@ Form1::TablesRead Form1::ReadTables(const std::string& folder, const TableListin
   // Stamped before reading: a table written while it is read differs at the next activation. A
   // folder whose drive has gone, or that can no longer be listed, is one that cannot be read:
   // nothing else changes, with why, and coming back says so again only once it changed.
-  read_stamp_ = tables ? StampTableFolder(folder, *tables) : FolderStamp();
+  read_stamp_ = StampOf(folder, tables);
   if (!tables) return Refused(*tables.Error());
   const LoadOutcome outcome = LoadFolder(module1_, folder, *tables);
   if (!outcome) return Refused(*outcome.Error());
@@ -195,9 +201,7 @@ void Form1::Form1_Activate() {
   const ScopedFlag busy(busy_);
   // The one listing of the folder tells whether a table changed and which tables to read.
   const TableListing tables = ListTableNames(module1_.TableFolder());
-  const FolderStamp stamp =
-      tables ? StampTableFolder(module1_.TableFolder(), *tables) : FolderStamp();
-  if (stamp != read_stamp_) Reload(Repeats::kNew, tables);
+  if (StampOf(module1_.TableFolder(), tables) != read_stamp_) Reload(Repeats::kNew, tables);
 }
 
 void Form1::Combo1_Click(int index) {
